@@ -1,0 +1,51 @@
+// The dialog host: one top-level dialog window with canvas controls, its
+// modal message loop and the dispatch of every message to one application
+// callback. Positions and sizes are pixels of the dialog's client area.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/win_types.h"
+
+struct IntPair {
+  int32_t first = 0;
+  int32_t second = 0;
+  bool operator==(const IntPair&) const = default;
+};
+
+// Creates the dialog hidden. x = y = -1 centres it in the desktop work area;
+// with units kUnitsPixels, width x height is the client size. Returns 0 on failure.
+Handle CreateDialogWindow(Handle parent, const std::string& title, int32_t x, int32_t y, int32_t width,
+                          int32_t height, uint32_t style, uint32_t extendedStyle, int32_t units);
+
+// Sets the text and background colour of the dialog (id kDialogItself) or of one control.
+void SetWindowColors(Handle dialog, int32_t id, int32_t textColor, int32_t backColor);
+
+// Adds a canvas control whose bitmap starts filled with COLOR_BTNFACE.
+void AddCanvasControl(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
+                      uint32_t styleExtras, uint32_t extendedStyle, WindowCallback controlCallback,
+                      const std::string& caption);
+
+// Sends WM_INITDIALOG and WM_SIZE to the callback, shows the dialog and runs
+// the message loop until the dialog no longer exists.
+void RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot);
+
+// Sends WM_CLOSE, stores the result and destroys the dialog.
+void EndDialogWindow(Handle dialog, int32_t result);
+
+Handle GetControlHandle(Handle dialog, int32_t id);
+IntPair GetControlSize(Handle dialog, int32_t id);      // width, height
+IntPair GetControlLocation(Handle dialog, int32_t id);  // x, y in the parent's client area
+int32_t GetControlUserValue(Handle window, int32_t slot);
+void SetControlUserValue(Handle window, int32_t slot, int32_t value);
+
+// Repaints one canvas control at once: the dialog procedure receives
+// WM_DRAWITEM and copies the control's bitmap to the window's back buffer.
+// Used by CanvasRedraw; does nothing for bitmap canvases.
+void RepaintCanvasControl(Handle control);
+
+// The last error code an operation recorded (68: no such canvas, 5: font
+// could not be made). Nobody is obliged to read it.
+int32_t LastHostError();
+void SetLastHostError(int32_t code);

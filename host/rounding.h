@@ -1,0 +1,15 @@
+// The one number-to-integer conversion of the system: nearest, ties to even.
+// A NaN, an infinity or a value outside the 32-bit range gives INT32_MIN,
+// which is what the original machine's conversion gives; never cast a double
+// to int directly (undefined behaviour for such values).
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+inline int32_t RoundToInt(double value) {
+  if (!std::isfinite(value)) return INT32_MIN;
+  double r = std::nearbyint(value);  // default rounding mode: ties to even
+  if (r < -2147483648.0 || r > 2147483647.0) return INT32_MIN;
+  return static_cast<int32_t>(r);
+}

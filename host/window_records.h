@@ -1,0 +1,67 @@
+// The host's bookkeeping: one WindowRecord per window it made (the dialog,
+// each canvas control) and per bitmap canvas, found by handle. A record owns
+// the canvas state of a canvas: its off-screen bitmap, font, colours, pen and
+// current position.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "host/win_types.h"
+#include "platform/surface.h"
+
+namespace platform {
+struct Font;  // a face at a pixel size, with its metrics (platform/font.h)
+}
+
+enum class RecordType : uint8_t { kDialog, kCanvasControl, kBitmapCanvas };
+
+// Record flags.
+constexpr uint32_t kFlagPixelUnits = 0x2;
+constexpr uint32_t kFlagModalLoop = 0x10;
+constexpr uint32_t kFlagRedrawOnRequest = 0x80;
+
+// The drawing state of a canvas (control or bitmap canvas).
+struct CanvasState {
+  platform::Surface bitmap;  // the persistent off-screen bitmap; empty if it could not be made
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t currentX = 0;
+  int32_t currentY = 0;
+  std::shared_ptr<const platform::Font> font;  // current font; never null on a live canvas
+  int32_t charWidth = 0;                       // tmAveCharWidth
+  int32_t lineHeight = 0;                      // tmHeight + tmExternalLeading
+  int32_t fontHeight = 0;                      // tmHeight
+  uint32_t foreColor = kSysColorWindowText;    // lines, outlines and text
+  int32_t backColor = kSysColorBtnFace;        // text background, or kColorNone = transparent
+  int32_t penStyle = 0;                        // 0 = solid
+  int32_t penWidth = 0;                        // 0 = one pixel
+};
+
+struct WindowRecord {
+  Handle key = 0;
+  Handle window = 0;
+  Handle owner = 0;  // the dialog of a control; 0 for dialogs and bitmap canvases
+  RecordType type = RecordType::kDialog;
+  int32_t controlId = 0;  // controls only
+  uint32_t flags = 0;
+  uint32_t style = 0;
+  int32_t showCommand = 5;  // SW_SHOW
+  WindowCallback callback = nullptr;
+  int32_t backColor = -3;  // -3 never set, -2 transparent, -1 system default, else COLORREF
+  int32_t textColor = -3;
+  CanvasState canvas;      // canvas controls and bitmap canvases only
+  std::array<int32_t, 8> userValues{};  // slots 1..8 at indexes 0..7
+};
+
+// Registers a record under `record.key`, replacing any record with that key.
+WindowRecord& RegisterRecord(const WindowRecord& record);
+// The record of a handle, or nullptr.
+WindowRecord* FindRecord(Handle key);
+// Frees one record (nothing if it does not exist).
+void FreeRecord(Handle key);
+// Frees a dialog's record and the records of all controls it owns.
+void FreeDialogRecords(Handle dialog);
+// True for canvas controls and bitmap canvases.
+bool IsCanvas(const WindowRecord* record);

@@ -1,0 +1,2 @@
+// Program entry of the demonstration panel.
+int main() { return 0; }

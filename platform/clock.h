@@ -1,0 +1,29 @@
+// The local clock. The real clock by default; the headless backend replaces
+// it with a virtual one so that runs are reproducible.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+struct LocalTime {
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+};
+
+// The local time of day now (real or virtual).
+LocalTime LocalTimeNow();
+
+// Milliseconds on a monotonic clock (real or virtual); used for timers.
+int64_t MonotonicMs();
+
+// Replaces the clock with a virtual one: the local time at virtual 0 ms and
+// the virtual milliseconds elapsed since. Cleared with UseRealClock().
+void UseVirtualClock(LocalTime start);
+void AdvanceVirtualClock(int64_t milliseconds);
+void UseRealClock();
+bool ClockIsVirtual();
+
+}  // namespace platform

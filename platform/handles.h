@@ -1,0 +1,11 @@
+// The one handle space shared by windows and bitmap canvases.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Returns a fresh, never reused, non-zero 32-bit handle.
+uint32_t NewHandle();
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+// Helpers shared by the test suites: paths of the shared reference data and
+// of the source tree, PNG reading and writing, exact picture comparison.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/surface.h"
+
+namespace testing_support {
+
+std::string SharedDir();   // ../shared beside the source tree
+std::string SourceDir();   // the source tree
+std::string BinaryDir();   // the build tree
+
+// Reads an 8-bit RGB or RGBA PNG into a surface; false if unreadable.
+bool ReadPng(const std::string& path, platform::Surface& out);
+// Writes a surface as an 8-bit RGB PNG; false on failure.
+bool WritePng(const std::string& path, const platform::Surface& surface);
+
+// Compares two surfaces on red, green and blue. Empty result when equal;
+// otherwise a description naming the first wrong pixel with both colours and
+// the number of differing pixels, and a difference image is written to
+// diffPath (when not empty).
+std::string ComparePictures(const platform::Surface& expected, const platform::Surface& actual,
+                            const std::string& diffPath);
+
+}  // namespace testing_support

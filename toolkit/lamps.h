@@ -1,0 +1,12 @@
+// Lamp colours: LampColor gives the colour of one step of a lamp drawn as
+// nested shapes (scheme, step unit u, step index k, level 0..100);
+// DrawLampDot draws a filled circle.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/win_types.h"
+
+ColorRef LampColor(const std::string& scheme, int32_t u, int32_t k, float level);
+void DrawLampDot(int32_t cx, int32_t cy, int32_t r, ColorRef color);

