@@ -11,6 +11,9 @@
 
 #include "host/win_types.h"
 
+// Makes a blank (black) bitmap canvas of width x height; 0 on failure. Tools
+// and tests use it as a drawing source.
+Handle CreateBitmapCanvas(int32_t width, int32_t height);
 // Loads a bitmap file scaled to width x height into a new bitmap canvas.
 // Returns its handle, 0 on failure.
 Handle LoadBitmapCanvas(const std::string& name, int32_t width, int32_t height);

@@ -25,6 +25,16 @@ WindowRecord* FindRecord(Handle key) {
   return it == Registry().end() ? nullptr : it->second.get();
 }
 
+WindowRecord* FindControlRecord(Handle dialog, int32_t id) {
+  if (dialog == 0) return nullptr;
+  for (const auto& [key, record] : Registry()) {
+    if (record->owner == dialog && record->type == RecordType::kCanvasControl && record->controlId == id) {
+      return record.get();
+    }
+  }
+  return nullptr;
+}
+
 void FreeRecord(Handle key) { Registry().erase(key); }
 
 void FreeDialogRecords(Handle dialog) {

@@ -59,6 +59,8 @@ struct WindowRecord {
 WindowRecord& RegisterRecord(const WindowRecord& record);
 // The record of a handle, or nullptr.
 WindowRecord* FindRecord(Handle key);
+// The record of the control `id` owned by `dialog`, or nullptr.
+WindowRecord* FindControlRecord(Handle dialog, int32_t id);
 // Frees one record (nothing if it does not exist).
 void FreeRecord(Handle key);
 // Frees a dialog's record and the records of all controls it owns.

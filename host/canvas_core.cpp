@@ -1,0 +1,69 @@
+// The current canvas: attaching, redrawing, size, and the initial state of a
+// new canvas. The current canvas is remembered by handle and looked up on
+// every use, so a canvas that has gone is simply "no canvas".
+#include <algorithm>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/canvas_text.h"
+#include "host/window_records.h"
+#include "platform/handles.h"
+
+namespace {
+
+thread_local Handle current_canvas = 0;
+
+}  // namespace
+
+WindowRecord* CurrentCanvasRecord() {
+  WindowRecord* record = FindRecord(current_canvas);
+  return IsCanvas(record) ? record : nullptr;
+}
+
+void RepaintIfImmediate(WindowRecord& record) {
+  if ((record.flags & kFlagRedrawOnRequest) == 0) RepaintCanvasControl(record.key);
+}
+
+void InitCanvasState(WindowRecord& record, int32_t width, int32_t height) {
+  CanvasState& canvas = record.canvas;
+  canvas = CanvasState{};
+  canvas.bitmap = platform::MakeSurface(width, height, platform::PixelFromColorRef(kSysColorBtnFace));
+  canvas.width = canvas.bitmap.Empty() ? 0 : width;
+  canvas.height = canvas.bitmap.Empty() ? 0 : height;
+  ApplyDefaultCanvasFont(canvas);
+}
+
+void CanvasAttach(Handle owner, int32_t id, int32_t mode) {
+  WindowRecord* target = FindControlRecord(owner, id);
+  if (target == nullptr) target = FindRecord(owner);
+  current_canvas = 0;
+  if (!IsCanvas(target)) {
+    SetLastHostError(68);
+    return;
+  }
+  bool onRequest = (mode & kAttachRedrawOnRequest) != 0 || target->type == RecordType::kBitmapCanvas;
+  target->flags = onRequest ? (target->flags | kFlagRedrawOnRequest) : (target->flags & ~kFlagRedrawOnRequest);
+  current_canvas = target->key;
+}
+
+void CanvasRedraw() {
+  if (WindowRecord* record = CurrentCanvasRecord()) RepaintCanvasControl(record->key);
+}
+
+IntPair CanvasGetSize() {
+  const WindowRecord* record = CurrentCanvasRecord();
+  if (record == nullptr) return {};
+  return {record->canvas.width, record->canvas.height};
+}
+
+Handle CreateBitmapCanvas(int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0 || int64_t{width} * height > platform::kMaxSurfacePixels) return 0;
+  WindowRecord record;
+  record.key = record.window = platform::NewHandle();
+  record.type = RecordType::kBitmapCanvas;
+  record.flags = kFlagPixelUnits | kFlagRedrawOnRequest;
+  WindowRecord& registered = RegisterRecord(record);
+  InitCanvasState(registered, width, height);
+  std::fill(registered.canvas.bitmap.pixels.begin(), registered.canvas.bitmap.pixels.end(), 0);
+  return registered.key;
+}

@@ -1,0 +1,4 @@
+// Canvas text operations (placeholder until fonts are drawn).
+#include "host/canvas_text.h"
+
+void ApplyDefaultCanvasFont(CanvasState&) {}
