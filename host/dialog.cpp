@@ -32,6 +32,13 @@ void SetControlUserValue(Handle window, int32_t slot, int32_t value) {
   if (WindowRecord* record = FindRecord(window)) record->userValues[static_cast<uint32_t>(slot - 1) & 7] = value;
 }
 
+IntPair CursorClientPosition(Handle) { return {}; }
+int16_t GetAsyncKeyState(int32_t) { return 0; }
+int32_t GetDlgCtrlID(Handle window) {
+  WindowRecord* record = FindRecord(window);
+  return record && record->type == RecordType::kCanvasControl ? record->controlId : 0;
+}
+
 void RepaintCanvasControl(Handle) {}
 int32_t LastHostError() { return last_error; }
 void SetLastHostError(int32_t code) { last_error = code; }

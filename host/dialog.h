@@ -40,6 +40,16 @@ IntPair GetControlLocation(Handle dialog, int32_t id);  // x, y in the parent's 
 int32_t GetControlUserValue(Handle window, int32_t slot);
 void SetControlUserValue(Handle window, int32_t slot, int32_t value);
 
+// USER32-style input queries for the instruments and the panel.
+// The cursor position in the client coordinates of `window` (GetCursorPos
+// followed by ScreenToClient).
+IntPair CursorClientPosition(Handle window);
+// Bit 15: the key or mouse button is down now; bit 0: it was pressed since
+// the previous query of that key.
+int16_t GetAsyncKeyState(int32_t virtualKey);
+// The control identifier of a window (0 for the dialog or an unknown window).
+int32_t GetDlgCtrlID(Handle window);
+
 // Repaints one canvas control at once: the dialog procedure receives
 // WM_DRAWITEM and copies the control's bitmap to the window's back buffer.
 // Used by CanvasRedraw; does nothing for bitmap canvases.
