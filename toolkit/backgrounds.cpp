@@ -1,0 +1,114 @@
+// Panel backgrounds: the inside of an instrument's frame, painted with one
+// or two one-pixel lines per row or column (patterns 0, 1, 2, 4, 5), nested
+// filled boxes (pattern 3) or the control's own bitmap stretched (pattern 6).
+// Every shade is computed in floating point and rounded to nearest, ties to even.
+#include "toolkit/backgrounds.h"
+
+#include <algorithm>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/dialog.h"
+#include "host/rounding.h"
+#include "instruments/instrument_table.h"
+#include "toolkit/colors.h"
+
+namespace {
+
+constexpr double kFullShade = 255.0;
+constexpr double kBandShadeStart = 205.0;   // pattern 3 with a colour name: first band box
+constexpr double kBandShadeSpan = 600.0;    // pattern 3: shade change per canvas height
+constexpr int32_t kBandGreenLift = 45;      // pattern 3 without a colour name: green above red and blue
+constexpr double kBandFraction = static_cast<double>(0.1f);  // pattern 3: band width per canvas size
+
+struct Area {
+  int32_t w = 0;  // canvas width
+  int32_t h = 0;  // canvas height
+  int32_t t = 0;  // frame width
+};
+
+// A line from (x, y) by the offset (dx, dy), end pixel excluded.
+void DrawRelativeLine(double x, double y, double dx, double dy, ColorRef color) {
+  CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
+  CanvasLineTo(static_cast<float>(dx), static_cast<float>(dy), color, 1);
+}
+
+ColorRef Shade(const std::string& fillColor, double shade) { return ColorFromName(fillColor, RoundToInt(shade)); }
+
+// 0: horizontal cylinder, rows drawn from the top and bottom inward.
+void DrawHorizontalCylinder(const Area& a, const std::string& fill) {
+  const int32_t last = RoundToInt(a.h / 2.0);
+  for (int32_t j = a.t + 1; j <= last; ++j) {
+    const ColorRef color = Shade(fill, kFullShade - kFullShade * j / a.h);
+    DrawRelativeLine(a.t, j - 1, a.w - 2.0 * a.t, 0, color);
+    DrawRelativeLine(a.t, a.h - j, a.w - 2.0 * a.t, 0, color);
+  }
+}
+
+// 1: dark at the bottom, light at the top. 4: dark at the top, light at the bottom.
+void DrawVerticalRamp(const Area& a, const std::string& fill, bool darkAtTop) {
+  for (int32_t j = a.t + 1; j <= a.h - a.t; ++j) {
+    const ColorRef color = Shade(fill, kFullShade - kFullShade * j / a.h);
+    const int32_t row = darkAtTop ? j - 1 : a.h - j;
+    DrawRelativeLine(a.t, row, a.w - 2.0 * a.t, 0, color);
+  }
+}
+
+// 2: vertical cylinder (dark sides). 5: vertical groove (light sides).
+// The loop runs one column past the middle, so the halves overlap there.
+void DrawVerticalColumns(const Area& a, const std::string& fill, bool groove) {
+  const int32_t last = RoundToInt(a.w / 2.0 + 1);
+  for (int32_t j = a.t + 1; j <= last; ++j) {
+    const double distance = groove ? static_cast<double>(a.w) - a.t - 1 - j : j;
+    const ColorRef color = Shade(fill, kFullShade - kFullShade * distance / a.w);
+    DrawRelativeLine(j - 1, a.t, 0, a.h - 2.0 * a.t, color);
+    DrawRelativeLine(a.w - j, a.t, 0, a.h - 2.0 * a.t, color);
+  }
+}
+
+// 3: nested filled boxes anchored at the bottom-right inner corner, leaving a
+// shaded band along the top and left inner edges.
+void DrawShadedBand(const Area& a, const std::string& fill) {
+  const int32_t n = RoundToInt(kBandFraction * std::min(a.w, a.h));
+  for (int32_t j = 0; j <= n; ++j) {
+    ColorRef color;
+    if (!fill.empty()) {
+      color = Shade(fill, kBandShadeStart - kBandShadeSpan * j / a.h);
+    } else {
+      const int32_t s = RoundToInt(kBandShadeSpan * j / a.h);
+      color = MakeColor(s, s + kBandGreenLift, s);
+    }
+    CanvasBox(static_cast<float>(a.t + j), static_cast<float>(a.t + j), static_cast<float>(a.w - a.t),
+              static_cast<float>(a.h - a.t), 0, color, color, 0);
+  }
+}
+
+// 6: the bitmap canvas kept in slot 2, stretched corner to corner over the
+// inner area (inclusive corners: one column and row over the frame).
+void DrawBitmapBackground(Handle dialog, int32_t id, const Area& a) {
+  const Handle bitmap = static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog, id), kSlotOffFace));
+  CanvasStretch(bitmap, id, 0, 0, static_cast<float>(a.w), static_cast<float>(a.h), static_cast<float>(a.t),
+                static_cast<float>(a.t), static_cast<float>(a.w - a.t), static_cast<float>(a.h - a.t), SRCCOPY);
+}
+
+}  // namespace
+
+void DrawPanelBackground(Handle dialog, int32_t id, int32_t frameWidth, const std::string& fillColor,
+                         int32_t pattern) {
+  CanvasAttach(dialog, id, kAttachRedrawOnRequest);
+  const IntPair size = CanvasGetSize();
+  // Nothing can be drawn on a canvas without pixels; returning here also keeps
+  // the shade formulas, which divide by the canvas size, away from zero.
+  if (size.first <= 0 || size.second <= 0) return;
+  const Area area{size.first, size.second, frameWidth};
+  switch (pattern) {
+    case 0: DrawHorizontalCylinder(area, fillColor); break;
+    case 1: DrawVerticalRamp(area, fillColor, false); break;
+    case 2: DrawVerticalColumns(area, fillColor, false); break;
+    case 3: DrawShadedBand(area, fillColor); break;
+    case 4: DrawVerticalRamp(area, fillColor, true); break;
+    case 5: DrawVerticalColumns(area, fillColor, true); break;
+    case 6: DrawBitmapBackground(dialog, id, area); break;
+    default: break;  // any other pattern leaves the inside as it was
+  }
+}

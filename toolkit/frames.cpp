@@ -1,0 +1,56 @@
+// Shaded frames and bevels: stacks of one-pixel lines round the current
+// canvas, each line one shade step darker than the one outside it.
+#include "toolkit/frames.h"
+
+#include "host/canvas.h"
+#include "host/rounding.h"
+#include "toolkit/colors.h"
+
+namespace {
+
+constexpr double kFullShade = 255.0;
+
+// The shade of step `step` of `steps`: round(255 * step / steps), ties to even.
+int32_t StepShade(int32_t step, int32_t steps) { return RoundToInt(kFullShade * step / steps); }
+
+void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ColorRef color) {
+  CanvasMoveTo(static_cast<float>(x1), static_cast<float>(y1), 0);
+  CanvasLineTo(static_cast<float>(x2), static_cast<float>(y2), color, 0);
+}
+
+}  // namespace
+
+// Ring i is the outline from (i, i) to (W - i, H - i) with shade 255 * i / N.
+void DrawBoxFrame(int32_t thickness, const std::string& colorName) {
+  const IntPair size = CanvasGetSize();
+  for (int32_t i = 0; i < thickness; ++i) {
+    const ColorRef color = ColorFromName(colorName, StepShade(i, thickness));
+    CanvasBox(static_cast<float>(i), static_cast<float>(i), static_cast<float>(size.first - i),
+              static_cast<float>(size.second - i), 0, color, kColorNone, 0);
+  }
+}
+
+// Left and top edges; the outermost line has the full colour.
+void DrawBevelTopLeft(int32_t thickness, const std::string& colorName) {
+  if (thickness < 1) return;
+  const IntPair size = CanvasGetSize();
+  const int32_t w = size.first, h = size.second;
+  for (int32_t i = 0; i < thickness; ++i) {
+    const ColorRef color = ColorFromName(colorName, StepShade(i, thickness));
+    DrawLine(i, i, i, h - i, color);
+    DrawLine(i, i, w - i, i, color);
+  }
+}
+
+// Right and bottom edges, drawn from the outside in; the innermost line has
+// the full colour and the outermost is the darkest.
+void DrawBevelBottomRight(int32_t thickness, const std::string& colorName) {
+  if (thickness < 1) return;
+  const IntPair size = CanvasGetSize();
+  const int32_t w = size.first, h = size.second;
+  for (int32_t i = thickness; i >= 1; --i) {
+    const ColorRef color = ColorFromName(colorName, StepShade(thickness - i, thickness));
+    DrawLine(w - i, i - 1, w - i, h - i, color);
+    DrawLine(i, h - i, w - i + 1, h - i, color);
+  }
+}
