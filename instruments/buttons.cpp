@@ -1,0 +1,103 @@
+// Two-state buttons and switches: creation, toggling, and the drawn face.
+#include "instruments/buttons.h"
+
+#include <algorithm>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/dialog.h"
+#include "host/rounding.h"
+#include "host/texts.h"
+#include "instruments/instrument_table.h"
+#include "toolkit/backgrounds.h"
+#include "toolkit/frames.h"
+#include "toolkit/labels.h"
+#include "toolkit/lamps.h"
+
+namespace {
+
+const char* const kLabelSeparator = "/";
+const char* const kOffLampScheme = "rosso";
+const char* const kOnLampScheme = "verdino";
+constexpr int32_t kLampLargestRadius = 5;
+constexpr float kLampLevel = 100;
+
+std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
+
+// frameWidth + 1 without overflowing at the top of the 32-bit range.
+int32_t WiderFrame(int32_t frameWidth) {
+  return static_cast<int32_t>(std::min<int64_t>(int64_t{frameWidth} + 1, INT32_MAX));
+}
+
+// The indicator lamp at the left end: six discs from radius 5 down to 0,
+// each centred half its radius further right, brightest in the middle.
+void DrawIndicatorLamp(int32_t height, bool on) {
+  const int32_t unit = RoundToInt(255.0 / height);
+  const char* scheme = on ? kOnLampScheme : kOffLampScheme;
+  for (int32_t r = kLampLargestRadius; r >= 0; --r) {
+    const ColorRef color = LampColor(scheme, unit, -r, kLampLevel);
+    DrawLampDot(RoundToInt(height / 2.0 + r / 2.0), RoundToInt(height / 2.0), r, color);
+  }
+}
+
+// Paints the drawn face of state `on`: frame (one pixel wider when ON),
+// patterned face, indicator lamp and label.
+void DrawButtonFace(Handle dialog, int32_t id, const InstrumentRecord& record, bool on, std::string label) {
+  const IntPair size = CanvasGetSize();
+  if (size.first <= 0 || size.second <= 0) return;  // no canvas to paint on
+  int32_t frame = record.frameWidth;
+  int32_t pattern = record.pattern;
+  if (on) {
+    pattern = RoundToInt(record.value);
+    frame = WiderFrame(frame);
+  }
+  const std::string frameColor = record.frameColor.Read();
+  DrawBevelTopLeft(frame, frameColor);
+  DrawBevelBottomRight(frame, frameColor);
+  DrawPanelBackground(dialog, id, frame, record.fillColor.Read(), pattern);
+  DrawIndicatorLamp(size.second, on);
+  DrawTextLabel(label, record.textColor, 0);
+  CanvasRedraw();
+}
+
+}  // namespace
+
+void CreateToggleButton(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
+                        const std::string& background, int32_t frameWidth, const std::string& frameColor,
+                        const std::string& caption, ColorRef textColor, const std::string& fillColor,
+                        int32_t offPattern, int32_t onPattern) {
+  InstrumentRecord* record = InstrumentAt(id);
+  if (record == nullptr) return;
+  CreateInstrumentControl(dialog, id, x, y, width, height, background);
+  record->frameWidth = frameWidth;
+  record->frameColor.Write(frameColor);
+  record->value = static_cast<float>(onPattern);
+  record->caption.Write(caption);
+  record->textColor = textColor;
+  record->fillColor.Write(fillColor);
+  record->pattern = offPattern;
+  // Through ON and back: the new button is shown OFF with slot 1 at 0.
+  ToggleButton(dialog, id, "");
+  ToggleButton(dialog, id, "");
+}
+
+void ToggleButton(Handle dialog, int32_t id, const std::string& labels) {
+  const InstrumentRecord* record = InstrumentAt(id);
+  if (record == nullptr) return;
+  const Handle control = GetControlHandle(dialog, id);
+  const int32_t state = GetControlUserValue(control, kSlotFaceState);
+  const Handle offFace = static_cast<Handle>(GetControlUserValue(control, kSlotOffFace));
+  const Handle onFace = static_cast<Handle>(GetControlUserValue(control, kSlotOnFace));
+  // Immediate mode: a copied face shows at once without a redraw.
+  CanvasAttach(dialog, id, 0);
+  const std::string pair = labels.empty() ? Trimmed(record->caption.Read()) : labels;
+  const bool turnOn = state == 0;
+  SetControlUserValue(control, kSlotFaceState, turnOn ? 1 : 0);
+  const Handle face = turnOn ? onFace : offFace;
+  if (face != 0) {
+    CanvasCopy(face, id, static_cast<int32_t>(SRCCOPY));
+    return;
+  }
+  const std::string label = turnOn ? TextAfter(pair, kLabelSeparator) : TextBefore(pair, kLabelSeparator);
+  DrawButtonFace(dialog, id, *record, turnOn, label);
+}
