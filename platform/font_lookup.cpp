@@ -1,0 +1,141 @@
+// Finding face files by name with fontconfig. The three faces the panel
+// names map to fixed installed families so that the pictures do not depend
+// on the local fontconfig rules; any other name goes through fontconfig's
+// own matching.
+#include <fontconfig/fontconfig.h>
+
+#include <cctype>
+#include <string_view>
+
+#include "platform/font.h"
+#include "platform/font_face.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kFallbackFamily = "DejaVu Sans";
+
+struct FamilyAlias {
+  const char* windowsName;  // lower case
+  const char* family;
+};
+
+constexpr FamilyAlias kFamilyAliases[] = {
+    {"arial", "Liberation Sans"},
+    {"courier new", "Liberation Mono"},
+    {"ms sans serif", "DejaVu Sans"},
+};
+
+// The fontconfig configuration, loaded once and kept for the whole run.
+FcConfig* Config() {
+  static FcConfig* config = FcInitLoadConfigAndFonts();
+  return config;
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// Fontconfig takes UTF-8; face names are Windows-1252 bytes.
+std::string Utf8FromWindows1252(std::string_view text) {
+  std::string utf8;
+  for (char c : text) {
+    char32_t u = UnicodeFromWindows1252(static_cast<uint8_t>(c));
+    if (u < 0x80) {
+      utf8 += static_cast<char>(u);
+    } else if (u < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (u >> 6));
+      utf8 += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (u >> 12));
+      utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+const char* AliasedFamily(const std::string& faceName) {
+  std::string lower = LowerAscii(faceName);
+  for (const FamilyAlias& alias : kFamilyAliases) {
+    if (lower == alias.windowsName) return alias.family;
+  }
+  return nullptr;
+}
+
+// Outline formats FreeType can measure with the TrueType tables we read.
+bool IsUsableFormat(FcPattern* match) {
+  FcChar8* format = nullptr;
+  if (FcPatternGetString(match, FC_FONTFORMAT, 0, &format) != FcResultMatch) return false;
+  std::string_view f(reinterpret_cast<const char*>(format));
+  return f == "TrueType" || f == "CFF";
+}
+
+bool HasFamily(FcPattern* match, const char* family) {
+  std::string wanted = LowerAscii(family);
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+    if (LowerAscii(reinterpret_cast<const char*>(name)) == wanted) return true;
+  }
+  return false;
+}
+
+std::optional<FaceLocation> LocationOf(FcPattern* match) {
+  FcChar8* file = nullptr;
+  if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
+  FaceLocation location;
+  location.file = reinterpret_cast<const char*>(file);
+  int index = 0;
+  if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) location.index = index;
+  int weight = FC_WEIGHT_REGULAR;
+  FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+  int slant = FC_SLANT_ROMAN;
+  FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+  location.hasBold = weight >= FC_WEIGHT_DEMIBOLD;
+  location.hasItalic = slant != FC_SLANT_ROMAN;
+  return location;
+}
+
+// Fontconfig's best match for a family and style. With `exactFamily` the
+// match must belong to that family (no substitution).
+std::optional<FaceLocation> MatchFamily(const std::string& familyUtf8, bool bold, bool italic, bool exactFamily) {
+  FcConfig* config = Config();
+  if (config == nullptr) return std::nullopt;
+  FcPattern* pattern = FcPatternCreate();
+  if (pattern == nullptr) return std::nullopt;
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(familyUtf8.c_str()));
+  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (match == nullptr) return std::nullopt;
+  std::optional<FaceLocation> location;
+  if (IsUsableFormat(match) && (!exactFamily || HasFamily(match, familyUtf8.c_str()))) location = LocationOf(match);
+  FcPatternDestroy(match);
+  return location;
+}
+
+}  // namespace
+
+std::optional<FaceLocation> LocateFallbackFace() {
+  return MatchFamily(kFallbackFamily, false, false, true);
+}
+
+std::optional<FaceLocation> LocateFace(const std::string& faceName, bool bold, bool italic) {
+  std::optional<FaceLocation> location;
+  if (const char* family = AliasedFamily(faceName)) {
+    location = MatchFamily(family, bold, italic, true);
+  } else {
+    location = MatchFamily(Utf8FromWindows1252(faceName), bold, italic, false);
+  }
+  if (!location) location = MatchFamily(kFallbackFamily, bold, italic, true);
+  return location;
+}
+
+}  // namespace platform
