@@ -1,0 +1,365 @@
+// Gauges and meters: creation, values, cursor readings and painting.
+//
+// Arithmetic follows the instrument's original machine: the constants 0.01,
+// 0.2 and 2.55 are 32-bit floats, the ratios k (colour per step) and step
+// (tick spacing) are stored as 32-bit floats, everything else is computed in
+// extended precision, and coordinates reach the canvas as 32-bit floats that
+// the canvas rounds to nearest, ties to even.
+#include "instruments/gauge.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/dialog.h"
+#include "host/numbers.h"
+#include "host/rounding.h"
+#include "host/texts.h"
+#include "instruments/instrument_table.h"
+#include "toolkit/backgrounds.h"
+#include "toolkit/colors.h"
+#include "toolkit/frames.h"
+#include "toolkit/labels.h"
+
+namespace {
+
+using Real = long double;  // extended precision
+
+constexpr Real kHundredth = 0.01f;
+constexpr Real kTickFraction = 0.2f;
+constexpr Real kShadePerPercent = 2.55f;
+constexpr Real kFullScale = 100;
+constexpr Real kFullChannel = 255;
+
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kBlack = 0x000000;
+constexpr ColorRef kTickColor = 0x6BCD6B;       // (107, 205, 107)
+constexpr ColorRef kTickForeColor = 0xC0C0C0;   // (192, 192, 192), left set on the canvas
+constexpr int32_t kBlurossoGreen = 15;          // green channel of the "ori_blurosso" bar
+constexpr Real kCylinderRedBase = 155;          // red channel of the "ori_rosso" bar's edge rows
+constexpr Real kWideNeedleLeft = 6;   // "ori_agone" body: p - 6 to p + 7 (right edge excluded)
+constexpr Real kWideNeedleRight = 7;
+constexpr Real kWideNeedleTop = 5;    // "ver_agone" body: d - 5 to d + 8 (bottom edge excluded)
+constexpr Real kWideNeedleBottom = 8;
+constexpr int32_t kCaptionPoints = 7;
+const char* const kCaptionFace = "Arial";
+const char* const kPercentCode = "%";
+const char* const kScaledCode = "!";
+const char* const kPercentMask = "###_%";
+const char* const kScaledMask = "###";
+
+// Coordinates further out than this are off every canvas; clamping to it
+// keeps the axis-aligned shapes of a gauge unchanged on the canvas while
+// keeping huge values away from the integer conversion of the canvas.
+constexpr Real kFarAway = 1.0e6L;
+// Shades beyond this saturate every colour name to black or white.
+constexpr int32_t kShadeLimit = 1000;
+
+// Round to nearest, ties to even, in extended precision; non-finite or out of
+// range gives INT32_MIN like every conversion of the system.
+int32_t RoundReal(Real value) { return RoundToInt(static_cast<double>(std::nearbyintl(value))); }
+
+float Coord(Real value) { return static_cast<float>(std::clamp(value, -kFarAway, kFarAway)); }
+
+std::string Trimmed(const std::string& text) { return TrimRight(TrimLeft(text)); }
+
+// The blue-to-red ramp of the bars and segments: red grows with k * i, blue falls.
+ColorRef RampColor(float k, Real i, int32_t green) {
+  const Real red = static_cast<Real>(k) * i;
+  return MakeColor(RoundReal(red), green, RoundReal(kFullChannel - red));
+}
+
+ColorRef WideNeedleFill(const std::string& fillColor, Real v) {
+  const int32_t shade = RoundReal((kFullScale - v) * kShadePerPercent);
+  return ColorFromName(fillColor, std::clamp(shade, -kShadeLimit, kShadeLimit));
+}
+
+void RelativeLine(Real x, Real y, Real dx, Real dy, ColorRef color) {
+  CanvasMoveTo(Coord(x), Coord(y), 0);
+  CanvasLineTo(Coord(dx), Coord(dy), color, 1);
+}
+
+void Box(Real x1, Real y1, Real x2, Real y2, ColorRef line, ColorRef fill) {
+  CanvasBox(Coord(x1), Coord(y1), Coord(x2), Coord(y2), 0, line, fill, 0);
+}
+
+// What the level painters need: canvas size W x H, frame width T, value v
+// (> 0), divisions S and the trimmed fill colour name.
+struct GaugeFrame {
+  Real w = 0;
+  Real h = 0;
+  Real t = 0;
+  Real v = 0;
+  int32_t divisions = 0;
+  std::string fillColor;
+};
+
+// The last loop index worth drawing: `wanted` rounded, but not past `visible`,
+// beyond which every step lies outside the canvas. Taking the smaller value
+// before rounding gives the same picture and keeps huge values finite.
+int32_t LastStep(Real wanted, Real visible) { return RoundReal(std::min(wanted, visible)); }
+
+// ---- Levels across ("ori_" styles) ----
+
+// One column per step from the left inner edge; colour by column position.
+void DrawBarAcross(const GaugeFrame& g) {
+  const float k = static_cast<float>(kFullChannel / g.w);
+  const int32_t n = LastStep(kHundredth * (g.w - 2 * g.t - 1) * g.v, g.w - g.t);
+  for (int32_t i = 0; i <= n; ++i) RelativeLine(g.t + i, g.t, 0, g.h - 2 * g.t, RampColor(k, i, kBlurossoGreen));
+}
+
+// Touching segments, each 1/S of the inner width.
+void DrawSegmentsAcross(const GaugeFrame& g) {
+  const Real s = g.divisions;
+  const Real inner = g.w - 2 * g.t;
+  const float k = static_cast<float>(kFullChannel / s);
+  const Real visible = inner > 0 ? s * (g.w - g.t) / inner + 1 : kFarAway;
+  const int32_t n = LastStep(g.v * (s - 1) * kHundredth, visible);
+  for (int32_t i = 0; i <= n; ++i) {
+    const ColorRef color = RampColor(k, i, 0);
+    Box(g.t + inner * i / s, g.t, g.t + inner * (i + 1) / s, g.h - g.t, color, color);
+  }
+}
+
+// A red bar shaded like a cylinder: rows from the top and bottom inner edges
+// toward the middle, lighter each step.
+void DrawCylinderAcross(const GaugeFrame& g) {
+  const float k = static_cast<float>(kFullChannel / g.h);
+  const int32_t n = RoundReal((g.h - 2 * g.t) / 2);
+  const Real length = kHundredth * (g.w - 2 * g.t) * g.v;
+  for (int32_t i = 0; i <= n; ++i) {
+    const Real lift = static_cast<Real>(k) * i;
+    const ColorRef color = MakeColor(RoundReal(lift + kCylinderRedBase), RoundReal(lift), RoundReal(lift));
+    RelativeLine(g.t, g.t + i, length, 0, color);
+    RelativeLine(g.t, g.h - g.t - 1 - i, length, 0, color);
+  }
+}
+
+Real NeedleX(const GaugeFrame& g) { return g.t + kHundredth * (g.w - 2 * g.t) * g.v; }
+
+void DrawNeedleAcross(const GaugeFrame& g) { RelativeLine(NeedleX(g), g.t, 0, g.h - 2 * g.t, kRed); }
+
+// A 13-column body in the fill colour (darker for lower values) with the red
+// needle in its middle column.
+void DrawWideNeedleAcross(const GaugeFrame& g) {
+  const Real p = NeedleX(g);
+  Box(p - kWideNeedleLeft, g.t, p + kWideNeedleRight, g.h - g.t, kBlack, WideNeedleFill(g.fillColor, g.v));
+  RelativeLine(p, g.t + 1, 0, g.h - 2 * g.t - 2, kRed);
+}
+
+// ---- Levels upward ("ver_" styles) ----
+
+// One row per step from the bottom inner row; colour by row position.
+void DrawBarUpward(const GaugeFrame& g) {
+  const float k = static_cast<float>(kFullChannel / g.h);
+  const int32_t n = LastStep(kHundredth * (g.h - 2 * g.t) * g.v, g.h - g.t);
+  for (int32_t i = 0; i <= n; ++i) RelativeLine(g.t, g.h - g.t - 1 - i, g.w - 2 * g.t, 0, RampColor(k, i, 0));
+}
+
+// Segments of 1/S of the inner height with a one-pixel gap between neighbours.
+void DrawSegmentsUpward(const GaugeFrame& g) {
+  const Real s = g.divisions;
+  const Real inner = g.h - 2 * g.t;
+  const float k = static_cast<float>(kFullChannel / s);
+  const Real visible = inner > 0 ? s * (g.h - g.t) / inner + 1 : kFarAway;
+  const int32_t n = LastStep(g.v * (s - 1) * kHundredth, visible);
+  for (int32_t i = 0; i <= n; ++i) {
+    const ColorRef color = RampColor(k, i, 0);
+    Box(g.t, g.h - g.t - inner * i / s, g.w - g.t, g.h - g.t + 1 - inner * (i + 1) / s, color, color);
+  }
+}
+
+Real NeedleY(const GaugeFrame& g) { return (g.h - g.t) - kHundredth * (g.h - 2 * g.t) * g.v; }
+
+void DrawNeedleUpward(const GaugeFrame& g) {
+  CanvasSetLineWidth(1);
+  RelativeLine(g.t, NeedleY(g) + 1, g.w - 2 * g.t, 0, kRed);
+  CanvasSetLineWidth(0);
+}
+
+// A 13-row body with the red needle on its seventh row.
+void DrawWideNeedleUpward(const GaugeFrame& g) {
+  const Real d = NeedleY(g);
+  Box(g.t, d - kWideNeedleTop, g.w - g.t, d + kWideNeedleBottom, kBlack, WideNeedleFill(g.fillColor, g.v));
+  RelativeLine(g.t + 1, d + 1, g.w - 2 * g.t - 2, 0, kRed);
+}
+
+// Draws the level of a known style; any other name draws nothing. Segmented
+// styles need at least one division.
+void DrawLevel(const std::string& style, const GaugeFrame& g) {
+  if (style == "ori_blurosso") DrawBarAcross(g);
+  else if (style == "ori_vmeter" && g.divisions > 0) DrawSegmentsAcross(g);
+  else if (style == "ori_rosso") DrawCylinderAcross(g);
+  else if (style == "ori_ago") DrawNeedleAcross(g);
+  else if (style == "ori_agone") DrawWideNeedleAcross(g);
+  else if (style == "ver_blurosso") DrawBarUpward(g);
+  else if (style == "ver_vmeter" && g.divisions > 0) DrawSegmentsUpward(g);
+  else if (style == "ver_ago") DrawNeedleUpward(g);
+  else if (style == "ver_agone") DrawWideNeedleUpward(g);
+}
+
+bool HasTicksAcross(const std::string& style) {
+  return style == "ori_blurosso" || style == "ori_rosso" || style == "ori_ago" || style == "ori_agone";
+}
+bool HasTicksUpward(const std::string& style) {
+  return style == "ver_blurosso" || style == "ver_ago" || style == "ver_agone";
+}
+
+// S - 1 ticks: across, rising one fifth of the canvas height from the bottom
+// inner row; upward, one fifth of the inner width from the left.
+void DrawTicks(const std::string& style, const GaugeFrame& g) {
+  if (g.divisions <= 0) return;
+  CanvasSetForeColor(kTickForeColor);
+  CanvasSetBackColor(kColorNone);
+  const Real s = g.divisions;
+  if (HasTicksAcross(style)) {
+    const float step = static_cast<float>((g.w - 2 * g.t) / s);
+    for (int32_t j = 1; j < g.divisions; ++j) {
+      RelativeLine(static_cast<Real>(step) * j + g.t, g.h - g.t - 1, 0, -kTickFraction * g.h, kTickColor);
+    }
+  } else if (HasTicksUpward(style)) {
+    const float step = static_cast<float>((g.h - 2 * g.t) / s);
+    for (int32_t j = 1; j < g.divisions; ++j) {
+      RelativeLine(g.t + 1, static_cast<Real>(step) * j + g.t, kTickFraction * (g.w - 2 * g.t), 0, kTickColor);
+    }
+  }
+}
+
+// "%" becomes the value with a percent sign, "!" the value scaled to S.
+std::string ExpandCaptionCode(const std::string& text, Real v, int32_t divisions) {
+  std::string shown = text;
+  if (shown == kPercentCode) shown = TrimLeft(FormatNumber(kPercentMask, static_cast<double>(v)));
+  if (shown == kScaledCode) shown = TrimLeft(FormatNumber(kScaledMask, static_cast<double>(v * divisions / 100)));
+  return shown;
+}
+
+// First paint: frame (box frame for a caption box, bevel otherwise) and
+// background, then the capture of the picture as the control's snapshot.
+void PaintStaticParts(Handle dialog, int32_t id, Handle control, const InstrumentRecord& record, int32_t frameWidth,
+                      const std::string& styleName, const std::string& fillColor, int32_t pattern) {
+  DeclareBackgroundSnapshots();
+  CanvasAttach(dialog, id, kAttachRedrawOnRequest);
+  const std::string frameColor = record.frameColor.Read();
+  if (styleName.empty()) {
+    DrawBoxFrame(frameWidth, frameColor);
+  } else {
+    DrawBevelTopLeft(frameWidth, frameColor);
+    DrawBevelBottomRight(frameWidth, frameColor);
+  }
+  DrawPanelBackground(dialog, id, frameWidth, fillColor, pattern);
+  if (std::string* snapshot = SnapshotAt(id)) *snapshot = CanvasGetBits();
+  SetControlUserValue(control, kSlotSnapshotTaken, id);
+}
+
+}  // namespace
+
+// ---- Creation ----
+
+void CreateGauge(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
+                 const std::string& background, int32_t frameWidth, const std::string& frameColor, float value,
+                 int16_t divisions, const std::string& caption, ColorRef textColor, const std::string& styleName,
+                 const std::string& fillColor, int32_t pattern) {
+  InstrumentRecord* record = InstrumentAt(id);
+  if (!record) return;
+  CreateInstrumentControl(dialog, id, x, y, width, height, background);
+  record->frameWidth = frameWidth;
+  record->frameColor.Write(frameColor);
+  record->value = std::isfinite(value) ? value : 0.0f;  // a value that is not a number starts empty
+  record->divisions = divisions;
+  record->caption.Write(caption);
+  record->textColor = textColor;
+  record->styleName.Write(styleName);
+  record->fillColor.Write(fillColor);
+  record->pattern = pattern;
+  SetGaugeValue(dialog, id, value, "");
+}
+
+// ---- Values ----
+
+void SetGaugeValue(Handle dialog, int32_t id, float value, const std::string& text) {
+  InstrumentRecord* record = InstrumentAt(id);
+  if (!record) return;
+  std::string shown = text;
+  if (text.empty()) {
+    shown = Trimmed(record->caption.Read());
+  } else {
+    record->caption.Write(text);
+  }
+  // Negative values only repaint; values that are not finite numbers are ignored the same way.
+  if (value >= 0 && std::isfinite(value)) record->value = value;
+  DrawGauge(dialog, id, record->frameWidth, record->value, record->divisions, shown, record->textColor,
+            Trimmed(record->styleName.Read()), Trimmed(record->fillColor.Read()), record->pattern);
+}
+
+void SetGaugeLevel(Handle dialog, int32_t id, float value) {
+  InstrumentRecord* record = InstrumentAt(id);
+  if (!record) return;
+  // Any finite value is stored, negative ones included; a value that is not a
+  // finite number keeps the old one.
+  if (std::isfinite(value)) record->value = value;
+  DrawGauge(dialog, id, record->frameWidth, record->value, record->divisions, Trimmed(record->caption.Read()),
+            record->textColor, Trimmed(record->styleName.Read()), Trimmed(record->fillColor.Read()),
+            record->pattern);
+}
+
+// ---- Cursor readings ----
+
+float GaugeValueFromCursor(Handle dialog, int32_t id) {
+  const InstrumentRecord* record = InstrumentAt(id);
+  if (!record) return 0;
+  const std::string style = LowerCase(record->styleName.Read());
+  float result = 0;
+  if (FindText(style, "ver", 1) > 0) result = static_cast<float>(kFullScale - CursorPercentDown(dialog, id));
+  if (FindText(style, "ori", 1) > 0) result = CursorPercentAcross(dialog, id);
+  return result;
+}
+
+float CursorPercentAcross(Handle dialog, int32_t id) {
+  const int32_t width = GetControlSize(dialog, id).first;
+  if (width == 0) return 0;  // no control, or one without width: nothing to point at
+  const int32_t left = GetControlLocation(dialog, id).first;
+  const int32_t cursorX = CursorClientPosition(dialog).first;
+  const Real percent = (static_cast<Real>(cursorX) + 1 - left) * kFullScale / width;
+  return static_cast<float>(std::min(kFullScale, percent));
+}
+
+float CursorPercentDown(Handle dialog, int32_t id) {
+  const int32_t height = GetControlSize(dialog, id).second;
+  if (height == 0) return 0;
+  const int32_t top = GetControlLocation(dialog, id).second;
+  const int32_t cursorY = CursorClientPosition(dialog).second;
+  const Real percent = (static_cast<Real>(cursorY) - 1 - top) * kFullScale / height;
+  return static_cast<float>(std::min(kFullScale, percent));
+}
+
+// ---- Painting ----
+
+void DrawGauge(Handle dialog, int32_t id, int32_t frameWidth, float value, int16_t divisions, std::string text,
+               ColorRef textColor, const std::string& styleName, const std::string& fillColor, int32_t pattern) {
+  const InstrumentRecord* record = InstrumentAt(id);
+  if (!record) return;
+  if (!std::isfinite(value)) value = 0;  // drawn as an empty gauge
+
+  const Handle control = GetControlHandle(dialog, id);
+  const std::string* snapshot = SnapshotAt(id);
+  const bool captured = GetControlUserValue(control, kSlotSnapshotTaken) != 0 && snapshot && !snapshot->empty();
+  if (captured) {
+    CanvasAttach(dialog, id, kAttachRedrawOnRequest);
+    CanvasSetBits(*snapshot);
+  } else {
+    PaintStaticParts(dialog, id, control, *record, frameWidth, styleName, fillColor, pattern);
+  }
+
+  const IntPair size = CanvasGetSize();
+  const GaugeFrame frame{static_cast<Real>(size.first), static_cast<Real>(size.second),
+                         static_cast<Real>(frameWidth), static_cast<Real>(value), divisions, fillColor};
+  text = ExpandCaptionCode(text, value, divisions);
+  if (value > 0 && size.first > 0 && size.second > 0) DrawLevel(styleName, frame);
+  DrawTicks(styleName, frame);
+  if (!text.empty()) {
+    CanvasSetFont(kCaptionFace, kCaptionPoints, 0);
+    DrawTextLabel(text, textColor, 0);
+  }
+  CanvasRedraw();
+}
