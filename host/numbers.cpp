@@ -1,0 +1,366 @@
+// Number services: mask formatting ("###", "###_%"), number to text with
+// decimal rounding to N significant digits, text to number (decimal and the
+// "&H" / "&O" / "&B" radix forms), the clock texts, the program's random
+// generator and small arithmetic helpers.
+//
+// Decimal digits of a double are always taken from its exact binary value
+// (std::to_chars with a precision prints the exact expansion), never built up
+// with floating-point arithmetic, so the rounding rules see the true digits.
+#include "host/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <system_error>
+
+#include "platform/clock.h"
+
+namespace {
+
+// The significant digits of a finite, non-zero magnitude and the decimal
+// exponent of the first one: value = 0.d1 d2 d3 ... * 10^(exponent + 1),
+// i.e. d1 stands at 10^exponent.
+struct DecimalDigits {
+  std::string digits;
+  int exponent = 0;
+};
+
+// A double has at most 767 significant decimal digits; this many always
+// gives its exact expansion.
+constexpr int kExactPrecision = 767;
+// Digits printed beyond the wanted ones in the fast first attempt.
+constexpr int kGuardDigits = 24;
+
+// Prints |value| in scientific form with `count` significant digits (rounded
+// to nearest by to_chars) and splits it into digits and exponent.
+DecimalDigits PrintScientific(double magnitude, int count) {
+  char buffer[kExactPrecision + 32];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, count - 1);
+  DecimalDigits out;
+  const char* p = buffer;
+  for (; p < result.ptr && *p != 'e'; ++p) {
+    if (*p != '.') out.digits.push_back(*p);
+  }
+  if (p < result.ptr) std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), result.ptr, out.exponent);
+  return out;
+}
+
+// The first `count` exact significant digits of |value| (truncated, not
+// rounded). `count` must be at least 1; `value` finite and non-zero.
+DecimalDigits ExactLeadingDigits(double value, int count) {
+  double magnitude = std::fabs(value);
+  // Fast path: print a few guard digits more and cut. The cut is exact unless
+  // rounding at the last guard digit carried into the kept digits, which
+  // leaves only zeros after them; then print the whole exact expansion.
+  DecimalDigits wide = PrintScientific(magnitude, count + kGuardDigits);
+  if (wide.digits.find_first_not_of('0', count) == std::string::npos) {
+    wide = PrintScientific(magnitude, kExactPrecision);
+    if (static_cast<int>(wide.digits.size()) < count) wide.digits.resize(count, '0');
+  }
+  wide.digits.resize(count);
+  return wide;
+}
+
+// The 19 significant digits of |value| rounded to nearest: the precision of
+// the extended format in which the original machine expands numbers.
+constexpr int kExpansionDigits = 19;
+
+// Texts for values that have no digits.
+std::string NonFiniteText(double value) {
+  if (std::isnan(value)) return "NaN";
+  return value < 0 ? "-Inf" : "Inf";
+}
+
+// Rounds |value| to an integer by the mask rule (first dropped digit above 5
+// up, 5 with anything non-zero after it up, exactly 5 to even) and returns
+// its decimal digits without sign; "0" for a zero result.
+std::string RoundedIntegerDigits(double value) {
+  if (value == 0) return "0";
+  DecimalDigits d = PrintScientific(std::fabs(value), kExpansionDigits);
+  int integerCount = d.exponent + 1;  // digits before the decimal point
+  std::string integer;
+  std::string dropped;
+  if (integerCount <= 0) {
+    dropped = std::string(-integerCount, '0') + d.digits;
+  } else if (integerCount >= static_cast<int>(d.digits.size())) {
+    integer = d.digits + std::string(integerCount - d.digits.size(), '0');
+  } else {
+    integer = d.digits.substr(0, integerCount);
+    dropped = d.digits.substr(integerCount);
+  }
+  bool roundUp = false;
+  if (!dropped.empty()) {
+    char first = dropped[0];
+    bool restNonZero = dropped.find_first_not_of('0', 1) != std::string::npos;
+    bool unitsOdd = !integer.empty() && (integer.back() - '0') % 2 == 1;
+    roundUp = first > '5' || (first == '5' && (restNonZero || unitsOdd));
+  }
+  if (integer.empty()) integer = "0";
+  if (roundUp) {
+    int i = static_cast<int>(integer.size()) - 1;
+    while (i >= 0 && integer[i] == '9') integer[i--] = '0';
+    if (i < 0) {
+      integer.insert(integer.begin(), '1');
+    } else {
+      ++integer[i];
+    }
+  }
+  size_t firstNonZero = integer.find_first_not_of('0');
+  return firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
+}
+
+// One parsed mask: the literal text before the numeric field, the field
+// width in places (0 when the mask has no field) and the literal text after.
+struct NumberMask {
+  std::string before;
+  int places = 0;
+  std::string after;
+};
+
+// Reads the mask: the first run of "#" is the numeric field; "_" makes the
+// next character literal; every other character (a later "#" too) is copied
+// as it stands.
+NumberMask ParseMask(const std::string& mask) {
+  enum class Where { kBefore, kField, kAfter };
+  NumberMask parsed;
+  Where where = Where::kBefore;
+  for (size_t i = 0; i < mask.size(); ++i) {
+    char c = mask[i];
+    if (c == '#' && where != Where::kAfter) {
+      where = Where::kField;
+      ++parsed.places;
+      continue;
+    }
+    if (where == Where::kField) where = Where::kAfter;
+    std::string& literal = where == Where::kBefore ? parsed.before : parsed.after;
+    if (c != '_') {
+      literal.push_back(c);
+    } else if (i + 1 < mask.size()) {
+      literal.push_back(mask[++i]);
+    }
+  }
+  return parsed;
+}
+
+// Rounds the exact leading digits of a number to `keep` significant digits
+// with the display rule: the first dropped digit below 5 truncates, above 5
+// rounds up, exactly 5 rounds the last kept digit to even (later digits are
+// not looked at). A carry out of the first digit raises the exponent.
+DecimalDigits RoundToSignificant(double value, int keep) {
+  DecimalDigits d = ExactLeadingDigits(value, keep + 1);
+  char first = d.digits[keep];
+  d.digits.resize(keep);
+  bool lastOdd = (d.digits.back() - '0') % 2 == 1;
+  if (first > '5' || (first == '5' && lastOdd)) {
+    int i = keep - 1;
+    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+    if (i < 0) {
+      d.digits.insert(d.digits.begin(), '1');
+      d.digits.pop_back();
+      ++d.exponent;
+    } else {
+      ++d.digits[i];
+    }
+  }
+  size_t lastNonZero = d.digits.find_last_not_of('0');
+  d.digits.resize(lastNonZero + 1);
+  return d;
+}
+
+// Lays out rounded digits: plain, a leading point with zeros, or scientific.
+std::string LayOutDigits(const DecimalDigits& d, int significant) {
+  int count = static_cast<int>(d.digits.size());
+  int p = d.exponent + 1;  // digits before the decimal point
+  if (p >= 1 && p <= significant) {
+    if (p >= count) return d.digits + std::string(p - count, '0');
+    return d.digits.substr(0, p) + "." + d.digits.substr(p);
+  }
+  if (p <= 0 && count - p <= significant) return "." + std::string(-p, '0') + d.digits;
+  std::string text = d.digits.substr(0, 1);
+  if (count > 1) text += "." + d.digits.substr(1);
+  int exponent = p - 1;
+  text += exponent < 0 ? "E-" : "E+";
+  text += std::to_string(std::abs(exponent));
+  return text;
+}
+
+// The range of significant digits NumberToText accepts; others are clamped.
+constexpr int kMinSignificant = 1;
+constexpr int kMaxSignificant = 19;
+
+// --- Text to number ---------------------------------------------------------
+
+constexpr int kMaxDecimalDigits = 18;
+constexpr int kMaxExponent = 9999;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The value of c as a digit of the radix, or -1.
+int DigitValue(char c, int radix) {
+  int v = -1;
+  if (c >= '0' && c <= '9') v = c - '0';
+  else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+  return v < radix ? v : -1;
+}
+
+int RadixOfLetter(char c) {
+  switch (c) {
+    case 'H': case 'h': return 16;
+    case 'O': case 'o': case 'Q': case 'q': return 8;
+    case 'B': case 'b': return 2;
+    default: return 0;
+  }
+}
+
+// Reads "&" radix text starting just after the "&".
+double ParseRadixNumber(const std::string& text, size_t pos) {
+  int radix = pos < text.size() ? RadixOfLetter(text[pos]) : 0;
+  if (radix != 0) {
+    ++pos;
+  } else {
+    radix = 8;
+  }
+  size_t firstDigit = pos;
+  uint64_t value = 0;
+  for (; pos < text.size(); ++pos) {
+    int digit = DigitValue(text[pos], radix);
+    if (digit < 0) break;
+    if (value > (std::numeric_limits<uint64_t>::max() - digit) / radix) return 0;  // beyond 64 bits
+    value = value * radix + digit;
+  }
+  if (pos == firstDigit) return 0;
+  std::string suffix;
+  if (text.compare(pos, 2, "&&") == 0) suffix = "&&";
+  else if (pos < text.size() && (text[pos] == '%' || text[pos] == '&' || text[pos] == '?')) suffix = text[pos];
+  bool signRule = text[firstDigit] != '0' && suffix != "?";
+  if (signRule && value <= 0xFFFF && (value & 0x8000) != 0 && suffix != "&" && suffix != "&&") {
+    return static_cast<double>(value) - 65536.0;
+  }
+  if (signRule && value > 0xFFFF && value <= 0xFFFFFFFF && (value & 0x80000000u) != 0 && suffix != "&&") {
+    return static_cast<double>(value) - 4294967296.0;
+  }
+  return static_cast<double>(value);
+}
+
+// Reads a decimal number: sign, digits with one optional point, exponent.
+// Keeps up to 18 significant digits and lets from_chars do the one correctly
+// rounded conversion.
+double ParseDecimalNumber(const std::string& text, size_t pos) {
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  std::string significant;
+  long long scale = 0;  // power of ten applied to the kept digits
+  bool anyDigit = false;
+  bool pointSeen = false;
+  for (; pos < text.size(); ++pos) {
+    char c = text[pos];
+    if (c == '.' && !pointSeen) {
+      pointSeen = true;
+      continue;
+    }
+    if (c < '0' || c > '9') break;
+    anyDigit = true;
+    bool kept = (!significant.empty() || c != '0') && significant.size() < kMaxDecimalDigits;
+    if (kept) significant.push_back(c);
+    if (pointSeen && (kept || significant.empty())) --scale;
+    if (!pointSeen && !kept && !significant.empty()) ++scale;
+  }
+  if (!anyDigit) return 0;
+  if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
+    size_t p = pos + 1;
+    bool expNegative = false;
+    if (p < text.size() && (text[p] == '+' || text[p] == '-')) expNegative = text[p++] == '-';
+    long long exponent = 0;
+    for (; p < text.size() && text[p] >= '0' && text[p] <= '9'; ++p) {
+      exponent = std::min<long long>(exponent * 10 + (text[p] - '0'), kMaxExponent);
+    }
+    scale += expNegative ? -exponent : exponent;
+  }
+  if (significant.empty()) return negative ? -0.0 : 0.0;
+  std::string scientific = significant + "e" + std::to_string(scale);
+  double value = 0;
+  auto result = std::from_chars(scientific.data(), scientific.data() + scientific.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too small for a double gives 0; too large gives an infinity.
+    value = scale < 0 ? 0.0 : std::numeric_limits<double>::infinity();
+  }
+  return negative ? -value : value;
+}
+
+// --- Random generator ---------------------------------------------------------
+
+constexpr uint32_t kRandomStart = 0xFFFFFFFFu;
+constexpr uint32_t kRandomMultiplier = 134775813u;  // 0x08088405
+constexpr double kRandomScale = 2147483648.0;        // 2^31
+
+uint32_t random_state = kRandomStart;
+
+}  // namespace
+
+std::string FormatNumber(const std::string& mask, double value) {
+  NumberMask parsed = ParseMask(mask);
+  if (parsed.places == 0) return parsed.before + parsed.after;
+  std::string number;
+  if (!std::isfinite(value)) {
+    number = NonFiniteText(value);
+  } else {
+    number = RoundedIntegerDigits(value);
+    if (value < 0 && number != "0") number.insert(number.begin(), '-');
+  }
+  if (static_cast<int>(number.size()) < parsed.places) number.insert(0, parsed.places - number.size(), ' ');
+  return parsed.before + number + parsed.after;
+}
+
+std::string NumberToText(double value, int32_t significantDigits) {
+  if (std::isnan(value)) return NonFiniteText(value);
+  std::string sign = value < 0 ? "-" : " ";
+  if (std::isinf(value)) return value < 0 ? NonFiniteText(value) : sign + NonFiniteText(value);
+  if (value == 0) return " 0";
+  int significant = std::clamp<int32_t>(significantDigits, kMinSignificant, kMaxSignificant);
+  return sign + LayOutDigits(RoundToSignificant(value, significant), significant);
+}
+
+double TextToNumber(const std::string& text) {
+  size_t pos = 0;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  if (pos < text.size() && text[pos] == '&') return ParseRadixNumber(text, pos + 1);
+  return ParseDecimalNumber(text, pos);
+}
+
+std::string TimeText() {
+  platform::LocalTime now = platform::LocalTimeNow();
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+  return buffer;
+}
+
+double SecondsSinceMidnight() {
+  platform::LocalTime now = platform::LocalTimeNow();
+  int64_t ms = now.hour * 3600000LL + now.minute * 60000LL + now.second * 1000LL + now.millisecond;
+  return static_cast<double>(ms) / 1000.0;
+}
+
+double RandomNumber() {
+  random_state = random_state * kRandomMultiplier + 1u;
+  return static_cast<double>(random_state >> 1) / kRandomScale;
+}
+
+void ResetRandomNumber() { random_state = kRandomStart; }
+
+double Floor(double x) { return std::floor(x); }
+
+double Min(double a, double b) { return b < a ? b : a; }
+
+double Remainder(double x, double y) {
+  if (y == 0) return 0;
+  return std::fmod(x, y);
+}
+
+double Sine(double x) { return std::sin(x); }
+
+double Cosine(double x) { return std::cos(x); }
+
+double ArcTangent(double x) { return std::atan(x); }

@@ -1,0 +1,78 @@
+// Colour values and colour names. Channel arithmetic is done in 64 bits and
+// clamped to 0..255, so no shade, however extreme, can overflow.
+#include "toolkit/colors.h"
+
+#include <algorithm>
+
+#include "host/numbers.h"
+#include "host/rounding.h"
+#include "host/texts.h"
+
+namespace {
+
+constexpr int64_t kChannelMax = 255;
+
+int32_t ClampChannel(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, 0, kChannelMax)); }
+
+ColorRef ComposeColor(int64_t red, int64_t green, int64_t blue) {
+  return MakeColor(ClampChannel(red), ClampChannel(green), ClampChannel(blue));
+}
+
+// A named colour: each channel is base + sign * shade, where sign is -1 for
+// the names that darken with the shade, +1 for one that brightens, and 0 for
+// a channel fixed whatever the shade.
+struct ChannelRule {
+  int64_t base;
+  int64_t shadeSign;
+};
+
+struct NamedColor {
+  const char* name;
+  ChannelRule red, green, blue;
+};
+
+constexpr ChannelRule Darken(int64_t base) { return {base, -1}; }
+constexpr ChannelRule Brighten(int64_t base) { return {base, +1}; }
+constexpr ChannelRule Fixed(int64_t base) { return {base, 0}; }
+
+constexpr NamedColor kNamedColors[] = {
+    {"rosso", Darken(255), Darken(155), Darken(155)},
+    {"verde", Darken(155), Darken(255), Darken(155)},
+    {"grigio", Darken(255), Darken(255), Darken(255)},
+    {"oro", Darken(255), Darken(255), Darken(155)},
+    {"pulsanterosso", Darken(410), Darken(210), Darken(210)},
+    {"pulsanteverde", Darken(210), Darken(410), Darken(210)},
+    {"pulsantegrigio", Darken(410), Darken(410), Darken(410)},
+    {"pulsanteoro", Darken(410), Darken(310), Fixed(55)},
+    {"pulsanteblu", Brighten(-200), Brighten(-100), Brighten(-100)},
+};
+
+int64_t ApplyRule(const ChannelRule& rule, int32_t shade) { return rule.base + rule.shadeSign * shade; }
+
+// "#RRGGBB": each pair read as "&H" text; short or malformed pairs read as
+// far as they go.
+ColorRef ColorFromHex(const std::string& name, int32_t shade) {
+  constexpr int32_t kRedAt = 2, kGreenAt = 4, kBlueAt = 6, kPairLength = 2;
+  auto channel = [&](int32_t at) {
+    double value = TextToNumber("&H" + TextMid(name, at, kPairLength));
+    return static_cast<int64_t>(RoundToInt(value)) - shade;
+  };
+  return ComposeColor(channel(kRedAt), channel(kGreenAt), channel(kBlueAt));
+}
+
+}  // namespace
+
+ColorRef MakeColor(int32_t red, int32_t green, int32_t blue) {
+  return ClampChannel(red) + 256 * ClampChannel(green) + 65536 * ClampChannel(blue);
+}
+
+ColorRef ColorFromName(const std::string& name, int32_t shade) {
+  if (!name.empty() && name[0] == '#') return ColorFromHex(name, shade);
+  std::string key = TrimRight(TrimLeft(LowerCase(name)));
+  for (const NamedColor& color : kNamedColors) {
+    if (key == color.name) {
+      return ComposeColor(ApplyRule(color.red, shade), ApplyRule(color.green, shade), ApplyRule(color.blue, shade));
+    }
+  }
+  return 0;
+}
