@@ -1,0 +1,518 @@
+// Fonts and text on the canvas: face mapping and metrics, the current
+// position, font clamps, the text cell, glyph blending, Windows-1252 bytes,
+// and the behaviour without a current canvas.
+#include <gtest/gtest.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/window_records.h"
+#include "platform/font.h"
+
+namespace {
+
+using platform::Pixel;
+
+constexpr uint32_t kRed = 0x0000FF;    // COLORREF
+constexpr uint32_t kGreen = 0x00FF00;  // COLORREF
+constexpr Pixel kBlackPixel = 0x000000;
+
+// A fresh bitmap canvas, attached as the current canvas.
+Handle AttachNewCanvas(int width, int height) {
+  Handle canvas = CreateBitmapCanvas(width, height);
+  CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
+  return canvas;
+}
+
+CanvasState& Current() {
+  return CurrentCanvasRecord()->canvas;
+}
+
+void SetTextColors(uint32_t fore, int32_t back) {
+  Current().foreColor = fore;
+  Current().backColor = back;
+}
+
+void SetPosition(int32_t x, int32_t y) {
+  Current().currentX = x;
+  Current().currentY = y;
+}
+
+std::shared_ptr<const platform::Font> Open(const std::string& name, int emPixels, bool bold = false,
+                                           bool italic = false) {
+  platform::FontRequest request;
+  request.faceName = name;
+  request.emPixels = emPixels;
+  request.bold = bold;
+  request.italic = italic;
+  return platform::OpenFont(request);
+}
+
+std::string FileName(const platform::Font& font) {
+  std::string path = platform::FontFilePath(font);
+  return path.substr(path.find_last_of('/') + 1);
+}
+
+// A surface whose every pixel differs from its neighbours, to see what was touched.
+void FillWithPattern(platform::Surface& surface) {
+  for (int y = 0; y < surface.height; ++y)
+    for (int x = 0; x < surface.width; ++x) surface.Row(y)[x] = static_cast<Pixel>(0x102030 + x * 0x000301 + y * 0x020100);
+}
+
+// True when `got` is `over` laid on `under` with some coverage 1..255
+// (each channel rounded to nearest).
+bool IsBlendOf(Pixel under, Pixel over, Pixel got) {
+  for (uint32_t a = 1; a <= 255; ++a) {
+    bool all = true;
+    for (int shift = 0; shift <= 16 && all; shift += 8) {
+      uint32_t u = (under >> shift) & 0xFF, o = (over >> shift) & 0xFF;
+      all = ((got >> shift) & 0xFF) == (u * (255 - a) + o * a + 127) / 255;
+    }
+    if (all) return true;
+  }
+  return false;
+}
+
+int CountChanged(const platform::Surface& before, const platform::Surface& after) {
+  int changed = 0;
+  for (size_t i = 0; i < before.pixels.size(); ++i) changed += before.pixels[i] != after.pixels[i];
+  return changed;
+}
+
+// The pixels of `text` printed in transparent mode at (2, 2) on a black canvas.
+platform::Surface InkOf(const std::string& text, const std::string& face, int points) {
+  AttachNewCanvas(60, 30);
+  CanvasSetFont(face, points, 0);
+  SetTextColors(0xFFFFFF, kColorNone);
+  SetPosition(2, 2);
+  CanvasPrint(text);
+  return Current().bitmap;
+}
+
+// The expected metrics of a face file at an em size, read with FreeType
+// from its OS/2 and hhea tables.
+platform::FontMetrics MetricsFromTables(const std::string& path, int emPixels) {
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  platform::FontMetrics m;
+  if (FT_Init_FreeType(&library) != 0) return m;
+  if (FT_New_Face(library, path.c_str(), 0, &face) == 0) {
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+    double s = std::nearbyint(emPixels * 65536.0 / face->units_per_EM);
+    auto scale = [s](long v) { return static_cast<int>(std::nearbyint(v * s / 65536.0)); };
+    m.ascent = scale(os2->usWinAscent);
+    m.descent = scale(os2->usWinDescent);
+    m.height = m.ascent + m.descent;
+    long lineGapExcess = (long{os2->usWinAscent} + os2->usWinDescent) - (long{hhea->Ascender} - hhea->Descender);
+    m.externalLeading = std::max(0, scale(hhea->Line_Gap - lineGapExcess));
+    m.aveCharWidth = std::max(1, scale(os2->xAvgCharWidth));
+    FT_Done_Face(face);
+  }
+  FT_Done_FreeType(library);
+  return m;
+}
+
+void ExpectSameMetrics(const platform::FontMetrics& expected, const platform::FontMetrics& actual,
+                       const std::string& what) {
+  EXPECT_EQ(actual.ascent, expected.ascent) << what;
+  EXPECT_EQ(actual.descent, expected.descent) << what;
+  EXPECT_EQ(actual.height, expected.height) << what;
+  EXPECT_EQ(actual.externalLeading, expected.externalLeading) << what;
+  EXPECT_EQ(actual.aveCharWidth, expected.aveCharWidth) << what;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- faces
+
+TEST(FontFaces, PanelNamesMapToFixedFamiliesInAnyCase) {
+  EXPECT_EQ(FileName(*Open("Arial", 9)), "LiberationSans-Regular.ttf");
+  EXPECT_EQ(FileName(*Open("ARIAL", 9)), "LiberationSans-Regular.ttf");
+  EXPECT_EQ(FileName(*Open("courier new", 16)), "LiberationMono-Regular.ttf");
+  EXPECT_EQ(FileName(*Open("Courier New", 16)), "LiberationMono-Regular.ttf");
+  EXPECT_EQ(FileName(*Open("MS Sans Serif", 10)), "DejaVuSans.ttf");
+}
+
+TEST(FontFaces, StylesPickTheStyledFace) {
+  EXPECT_EQ(FileName(*Open("Arial", 9, true, false)), "LiberationSans-Bold.ttf");
+  EXPECT_EQ(FileName(*Open("Arial", 9, false, true)), "LiberationSans-Italic.ttf");
+  EXPECT_EQ(FileName(*Open("courier new", 16, true, true)), "LiberationMono-BoldItalic.ttf");
+  EXPECT_EQ(FileName(*Open("MS Sans Serif", 10, true, false)), "DejaVuSans-Bold.ttf");
+  EXPECT_EQ(FileName(*Open("MS Sans Serif", 10, false, true)), "DejaVuSans-Oblique.ttf");
+}
+
+TEST(FontFaces, UnknownNamesStillGiveAFaceAndBadSizesNone) {
+  auto font = Open("No Such Face Anywhere", 12);
+  ASSERT_NE(font, nullptr);
+  EXPECT_GT(font->metrics.height, 0);
+  EXPECT_NE(Open("", 12), nullptr);
+  EXPECT_NE(Open("\xE8\x80\xFF", 12), nullptr);  // non-ASCII Windows-1252 bytes in the name
+  EXPECT_EQ(Open("Arial", 0), nullptr);
+  EXPECT_EQ(Open("Arial", -10), nullptr);
+  EXPECT_EQ(Open("Arial", platform::kMaxFontEmPixels + 1), nullptr);
+}
+
+TEST(FontFaces, FontsAreCachedPerNameSizeAndStyle) {
+  auto first = Open("Arial", 13);
+  EXPECT_EQ(Open("Arial", 13).get(), first.get());
+  EXPECT_EQ(Open("arial", 13).get(), first.get());
+  EXPECT_NE(Open("Arial", 14).get(), first.get());
+  EXPECT_NE(Open("Arial", 13, true).get(), first.get());
+  // Underline and strike-out share the face but not the font.
+  platform::FontRequest underlined{"Arial", 13, false, false, true, false};
+  auto withLine = platform::OpenFont(underlined);
+  EXPECT_NE(withLine.get(), first.get());
+  EXPECT_EQ(withLine->face.get(), first->face.get());
+}
+
+// ---------------------------------------------------------------- metrics
+
+TEST(FontMetrics, FollowTheTrueTypeScalingAtThePanelSizes) {
+  struct Case {
+    const char* face;
+    int emPixels;
+  };
+  // 7 points (9 px), the default 8 points (10 px), and the display and text
+  // panel sizes from 11 to 20 points.
+  const Case cases[] = {{"Arial", 9},          {"Arial", 13},         {"Arial", 16},         {"Arial", 26},
+                        {"courier new", 14},   {"courier new", 16},   {"courier new", 17},   {"courier new", 26},
+                        {"MS Sans Serif", 10}, {"MS Sans Serif", 13}, {"MS Sans Serif", 16}};
+  for (const Case& c : cases) {
+    auto font = Open(c.face, c.emPixels);
+    ASSERT_NE(font, nullptr) << c.face;
+    std::string what = std::string(c.face) + " at " + std::to_string(c.emPixels) + " px";
+    ExpectSameMetrics(MetricsFromTables(platform::FontFilePath(*font), c.emPixels), font->metrics, what);
+  }
+}
+
+TEST(FontMetrics, KnownValuesOfLiberationSans) {
+  // unitsPerEm 2048, winAscent 1854, winDescent 434, hhea lineGap 67,
+  // xAvgCharWidth 1176: at 9 px s = 288, at 16 px s = 512.
+  const platform::FontMetrics at9 = Open("Arial", 9)->metrics;
+  EXPECT_EQ(at9.ascent, 8);
+  EXPECT_EQ(at9.descent, 2);
+  EXPECT_EQ(at9.height, 10);
+  EXPECT_EQ(at9.externalLeading, 0);
+  EXPECT_EQ(at9.aveCharWidth, 5);
+  const platform::FontMetrics at16 = Open("Arial", 16)->metrics;
+  EXPECT_EQ(at16.ascent, 14);  // 14.48
+  EXPECT_EQ(at16.descent, 3);  // 3.39
+  EXPECT_EQ(at16.externalLeading, 1);  // 0.52
+  EXPECT_EQ(at16.aveCharWidth, 9);
+}
+
+TEST(FontMetrics, NewCanvasHasTheDefaultFont) {
+  AttachNewCanvas(20, 20);
+  const platform::FontMetrics expected = Open("MS Sans Serif", 10)->metrics;
+  EXPECT_EQ(CanvasCharSize(), (IntPair{expected.aveCharWidth, expected.height + expected.externalLeading}));
+  EXPECT_EQ(CanvasTextSize("x").second, expected.height);
+  EXPECT_EQ(Current().font.get(), Open("MS Sans Serif", 10).get());
+}
+
+TEST(FontMetrics, TextSizeIsTheSumOfAdvancesTimesTheFontHeight) {
+  AttachNewCanvas(20, 20);
+  CanvasSetFont("Arial", 7, 0);
+  IntPair abc = CanvasTextSize("abc");
+  EXPECT_EQ(abc.first, CanvasTextSize("a").first + CanvasTextSize("b").first + CanvasTextSize("c").first);
+  EXPECT_EQ(abc.second, 10);
+  EXPECT_EQ(CanvasTextSize(""), (IntPair{0, 10}));
+  EXPECT_EQ(CanvasTextSize("57%").first, 18);
+  // A monospaced face: every character has the same advance.
+  CanvasSetFont("courier new", 12, 0);
+  EXPECT_EQ(CanvasTextSize("iiii").first, CanvasTextSize("MMMM").first);
+  EXPECT_EQ(CanvasTextSize("iiii").first, 4 * CanvasTextSize("i").first);
+}
+
+// ---------------------------------------------------------------- CanvasSetFont
+
+TEST(CanvasSetFont, OutOfRangePointSizesBecomeEight) {
+  AttachNewCanvas(20, 20);
+  CanvasSetFont("Arial", 8, 0);
+  const platform::Font* eightPoints = Current().font.get();
+  ASSERT_EQ(eightPoints, Open("Arial", 10).get());
+  for (int32_t points : {0, 73, 100, -1, -8, INT32_MIN}) {
+    CanvasSetFont("Arial", 12, 0);
+    CanvasSetFont("Arial", points, 0);
+    EXPECT_EQ(Current().font.get(), eightPoints) << points << " points";
+  }
+  CanvasSetFont("Arial", 72, 0);  // the largest size kept: 96 px
+  EXPECT_EQ(Current().font.get(), Open("Arial", 96).get());
+  CanvasSetFont("Arial", 1, 0);  // 1 * 96 / 72 = 1 px
+  EXPECT_EQ(Current().font.get(), Open("Arial", 1).get());
+}
+
+TEST(CanvasSetFont, HeightIsPointsTimes96Over72RoundedDown) {
+  AttachNewCanvas(20, 20);
+  const std::pair<int, int> pointsToPixels[] = {{7, 9}, {8, 10}, {11, 14}, {12, 16}, {13, 17}, {20, 26}};
+  for (auto [points, pixels] : pointsToPixels) {
+    CanvasSetFont("courier new", points, 0);
+    EXPECT_EQ(Current().font.get(), Open("courier new", pixels).get()) << points;
+  }
+}
+
+TEST(CanvasSetFont, FaceNameIsCutTo31Bytes) {
+  AttachNewCanvas(20, 20);
+  const std::string longName = "Abcdefghijklmnopqrstuvwxyz01234567890123";  // 40 bytes
+  CanvasSetFont(longName, 8, 0);
+  EXPECT_EQ(Current().font.get(), Open(longName.substr(0, 31), 10).get());
+  EXPECT_NE(Current().font.get(), Open(longName.substr(0, 30), 10).get());
+  // A name ends at its first NUL byte, as in a LOGFONT.
+  CanvasSetFont(std::string("Arial\0junk", 10), 8, 0);
+  EXPECT_EQ(Current().font.get(), Open("Arial", 10).get());
+}
+
+TEST(CanvasSetFont, StyleBitsAndMetrics) {
+  AttachNewCanvas(20, 20);
+  CanvasSetFont("Arial", 12, 1 | 2 | 4 | 8);
+  const platform::Font& font = *Current().font;
+  EXPECT_EQ(FileName(font), "LiberationSans-BoldItalic.ttf");
+  EXPECT_TRUE(font.underline);
+  EXPECT_TRUE(font.strikeOut);
+  EXPECT_EQ(CanvasCharSize(),
+            (IntPair{font.metrics.aveCharWidth, font.metrics.height + font.metrics.externalLeading}));
+  EXPECT_EQ(Current().fontHeight, font.metrics.height);
+}
+
+// ---------------------------------------------------------------- position
+
+TEST(CanvasPrint, AdvancesXByTheTextWidthAndNewLineGoesDownALine) {
+  AttachNewCanvas(100, 60);
+  CanvasSetFont("Arial", 7, 0);
+  SetPosition(5, 7);
+  const int width = CanvasTextSize("abc").first;
+  CanvasPrint("abc");
+  EXPECT_EQ(CanvasGetPos(), (IntPair{5 + width, 7}));
+  CanvasPrint("57%");
+  EXPECT_EQ(CanvasGetPos(), (IntPair{5 + width + 18, 7}));
+  CanvasNewLine();
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, 7 + CanvasCharSize().second}));
+  CanvasSetFont("Arial", 12, 0);  // 16 px: a line of 17 + 1 pixels
+  CanvasNewLine();
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, 7 + 10 + 18}));
+}
+
+TEST(CanvasPrint, EmptyTextDrawsNothingAndStaysPut) {
+  AttachNewCanvas(30, 20);
+  SetPosition(3, 4);
+  platform::Surface before = Current().bitmap;
+  CanvasPrint("");
+  EXPECT_EQ(CanvasGetPos(), (IntPair{3, 4}));
+  EXPECT_EQ(Current().bitmap.pixels, before.pixels);
+}
+
+TEST(CanvasPrint, HugeCoordinatesNeitherCrashNorOverflow) {
+  AttachNewCanvas(30, 20);
+  platform::Surface before = Current().bitmap;
+  SetPosition(INT32_MAX - 3, 5);
+  CanvasPrint("abcdef");
+  EXPECT_EQ(CanvasGetPos(), (IntPair{INT32_MAX, 5}));
+  SetPosition(INT32_MIN, INT32_MIN);
+  CanvasPrint("abcdef");
+  EXPECT_EQ(CanvasGetPos().second, INT32_MIN);
+  SetPosition(-100000, INT32_MAX - 2);
+  CanvasPrint("abcdef");
+  CanvasNewLine();
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, INT32_MAX}));
+  EXPECT_EQ(Current().bitmap.pixels, before.pixels);
+}
+
+TEST(CanvasPrint, TextPartlyOutsideIsClipped) {
+  AttachNewCanvas(12, 6);
+  CanvasSetFont("Arial", 20, 0);
+  SetTextColors(kRed, kGreen);
+  SetPosition(-7, -9);
+  CanvasPrint("WWW");
+  // The cell covers the whole small canvas: only green and red blends remain.
+  for (Pixel p : Current().bitmap.pixels) {
+    EXPECT_TRUE(p == platform::PixelFromColorRef(kGreen) ||
+                IsBlendOf(platform::PixelFromColorRef(kGreen), platform::PixelFromColorRef(kRed), p))
+        << std::hex << p;
+  }
+}
+
+// ---------------------------------------------------------------- pixels
+
+TEST(CanvasPrintPixels, OpaqueFillsExactlyTheTextCell) {
+  AttachNewCanvas(60, 30);
+  CanvasSetFont("MS Sans Serif", 8, 0);
+  SetTextColors(kRed, kGreen);
+  SetPosition(10, 5);
+  const IntPair size = CanvasTextSize("HI");
+  CanvasPrint("HI");
+  const platform::Surface& bitmap = Current().bitmap;
+  const Pixel green = platform::PixelFromColorRef(kGreen);
+  const Pixel red = platform::PixelFromColorRef(kRed);
+  int background = 0, ink = 0;
+  for (int y = 0; y < bitmap.height; ++y) {
+    for (int x = 0; x < bitmap.width; ++x) {
+      Pixel p = bitmap.At(x, y);
+      bool inCell = x >= 10 && x < 10 + size.first && y >= 5 && y < 5 + size.second;
+      if (!inCell) {
+        EXPECT_EQ(p, kBlackPixel) << "outside the cell at " << x << "," << y;
+      } else if (p == green) {
+        ++background;
+      } else {
+        EXPECT_TRUE(IsBlendOf(green, red, p)) << "at " << x << "," << y << ": " << std::hex << p;
+        ++ink;
+      }
+    }
+  }
+  EXPECT_GT(background, 0);
+  EXPECT_GT(ink, 0);
+  // The cell's corners are background: the top and bottom rows hold no ink.
+  EXPECT_EQ(bitmap.At(10, 5), green);
+  EXPECT_EQ(bitmap.At(10 + size.first - 1, 5 + size.second - 1), green);
+}
+
+TEST(CanvasPrintPixels, TransparentKeepsTheBackgroundBetweenGlyphs) {
+  AttachNewCanvas(60, 30);
+  FillWithPattern(Current().bitmap);
+  const platform::Surface before = Current().bitmap;
+  CanvasSetFont("Arial", 10, 0);
+  SetTextColors(0x336699, kColorNone);
+  SetPosition(4, 6);
+  const IntPair size = CanvasTextSize("i l");
+  CanvasPrint("i l");
+  const platform::Surface& after = Current().bitmap;
+  int unchangedInCell = 0;
+  int changed = 0;
+  for (int y = 0; y < after.height; ++y) {
+    for (int x = 0; x < after.width; ++x) {
+      Pixel was = before.At(x, y), now = after.At(x, y);
+      bool inCell = x >= 4 && x < 4 + size.first && y >= 6 && y < 6 + size.second;
+      if (now == was) {
+        unchangedInCell += inCell;
+        continue;
+      }
+      ++changed;
+      EXPECT_TRUE(IsBlendOf(was, platform::PixelFromColorRef(0x336699), now)) << "at " << x << "," << y;
+    }
+  }
+  EXPECT_GT(changed, 0);
+  EXPECT_GT(unchangedInCell, size.first * size.second / 2);
+}
+
+TEST(CanvasPrintPixels, GlyphBoxesSitOnTheBaseline) {
+  // "_" lies at or below the baseline, "'" well above it.
+  AttachNewCanvas(40, 30);
+  CanvasSetFont("Arial", 12, 0);  // 16 px: ascent 14
+  SetTextColors(0xFFFFFF, kColorNone);
+  SetPosition(3, 4);
+  CanvasPrint("'");
+  SetPosition(24, 4);
+  CanvasPrint("_");
+  const platform::Surface& bitmap = Current().bitmap;
+  const int baselineRow = 4 + 14;
+  for (int y = 0; y < bitmap.height; ++y) {
+    for (int x = 0; x < bitmap.width; ++x) {
+      if (bitmap.At(x, y) == kBlackPixel) continue;
+      if (x < 14) {
+        EXPECT_TRUE(y >= 4 && y < baselineRow - 4) << "apostrophe ink at " << x << "," << y;
+      } else {
+        EXPECT_TRUE(y >= baselineRow && y < 4 + 17) << "underscore ink at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(CanvasPrintPixels, UnderlineAndStrikeOutAreFullRowsInTheTextColour) {
+  auto fullRows = [](const platform::Surface& bitmap, int x0, int x1) {
+    std::vector<int> rows;
+    for (int y = 0; y < bitmap.height; ++y) {
+      bool full = true;
+      for (int x = x0; x < x1 && full; ++x) full = bitmap.At(x, y) == 0xFFFFFF;
+      if (full) rows.push_back(y);
+    }
+    return rows;
+  };
+  for (int style : {0, 4, 8}) {
+    AttachNewCanvas(60, 30);
+    CanvasSetFont("Arial", 12, style);
+    SetTextColors(0xFFFFFF, kColorNone);
+    SetPosition(5, 2);
+    const int width = CanvasTextSize("nun").first;
+    CanvasPrint("nun");
+    std::vector<int> rows = fullRows(Current().bitmap, 5, 5 + width);
+    const int baselineRow = 2 + 14;
+    if (style == 0) {
+      EXPECT_TRUE(rows.empty());
+    } else {
+      ASSERT_FALSE(rows.empty()) << style;
+      for (int row : rows) {
+        if (style == 4) {
+          EXPECT_TRUE(row >= baselineRow && row < 2 + 17) << row;
+        } else {
+          EXPECT_TRUE(row > 2 && row < baselineRow) << row;
+        }
+      }
+      // Nothing beyond the text width on those rows.
+      EXPECT_EQ(Current().bitmap.At(5 + width, rows[0]), kBlackPixel);
+      EXPECT_EQ(Current().bitmap.At(4, rows[0]), kBlackPixel);
+    }
+  }
+}
+
+TEST(CanvasPrintPixels, Windows1252BytesHaveGlyphs) {
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0x41), U'A');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0x80), U'\u20AC');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0x85), U'\u2026');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0x8D), U'\u008D');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0x92), U'\u2019');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0x9F), U'\u0178');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0xE8), U'\u00E8');
+  EXPECT_EQ(platform::UnicodeFromWindows1252(0xFF), U'\u00FF');
+
+  const platform::Surface blank = platform::MakeSurface(60, 30, 0);
+  for (const char* face : {"Arial", "courier new", "MS Sans Serif"}) {
+    const platform::Surface euro = InkOf("\x80", face, 12);
+    const platform::Surface eGrave = InkOf("\xE8", face, 12);
+    const platform::Surface plainE = InkOf("e", face, 12);
+    const platform::Surface undefinedByte = InkOf("\x81", face, 12);  // no glyph: the missing-glyph box
+    EXPECT_GT(CountChanged(blank, euro), 0) << face;
+    EXPECT_GT(CountChanged(blank, eGrave), 0) << face;
+    EXPECT_NE(euro.pixels, undefinedByte.pixels) << face;
+    EXPECT_NE(eGrave.pixels, plainE.pixels) << face;  // the accent shows
+  }
+}
+
+TEST(CanvasPrintPixels, SameTextGivesTheSamePixels) {
+  const platform::Surface first = InkOf("12:34:56 \xE8\x80", "courier new", 13);
+  const platform::Surface second = InkOf("12:34:56 \xE8\x80", "courier new", 13);
+  EXPECT_EQ(first.pixels, second.pixels);
+  // Printing in two pieces gives the same picture as in one.
+  AttachNewCanvas(60, 30);
+  CanvasSetFont("courier new", 13, 0);
+  SetTextColors(0xFFFFFF, kColorNone);
+  SetPosition(2, 2);
+  CanvasPrint("12:34");
+  CanvasPrint(":56 \xE8\x80");
+  EXPECT_EQ(Current().bitmap.pixels, first.pixels);
+}
+
+// ---------------------------------------------------------------- no canvas
+
+TEST(CanvasTextWithoutCanvas, OperationsDoNothingAndQueriesGiveZero) {
+  Handle canvas = AttachNewCanvas(30, 20);
+  const platform::Surface before = Current().bitmap;
+  CanvasAttach(0xFFFFFFF0u, 12345, kAttachRedrawOnRequest);  // no such canvas
+  ASSERT_EQ(CurrentCanvasRecord(), nullptr);
+  CanvasSetFont("Arial", 12, 0);
+  CanvasPrint("abc");
+  CanvasNewLine();
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, 0}));
+  EXPECT_EQ(CanvasCharSize(), (IntPair{0, 0}));
+  EXPECT_EQ(CanvasTextSize("abc"), (IntPair{0, 0}));
+  CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
+  EXPECT_EQ(Current().bitmap.pixels, before.pixels);
+  EXPECT_EQ(Current().font.get(), Open("MS Sans Serif", 10).get());
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, 0}));
+}
