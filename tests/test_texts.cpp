@@ -1,0 +1,165 @@
+// Text services: splitting at delimiters, searching, cutting, trimming and
+// lower-casing byte strings with 1-based positions.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "host/texts.h"
+
+namespace {
+
+const std::string kThreeLines = "uno\r\ndue\r\ntre";
+
+TEST(TextBeforeAfter, SplitAtTheFirstDelimiter) {
+  EXPECT_EQ(TextBefore("OFF/ON", "/"), "OFF");
+  EXPECT_EQ(TextAfter("OFF/ON", "/"), "ON");
+  EXPECT_EQ(TextBefore("switch1.bmp/switch2.bmp", "/"), "switch1.bmp");
+  EXPECT_EQ(TextAfter("switch1.bmp/switch2.bmp", "/"), "switch2.bmp");
+  EXPECT_EQ(TextBefore("a/b/c", "/"), "a");
+  EXPECT_EQ(TextAfter("a/b/c", "/"), "b/c");
+  EXPECT_EQ(TextBefore("a--b", "--"), "a");
+  EXPECT_EQ(TextAfter("a--b", "--"), "b");
+}
+
+TEST(TextBeforeAfter, MissingOrEmptyDelimiter) {
+  EXPECT_EQ(TextBefore("ACCESO", "/"), "ACCESO");
+  EXPECT_EQ(TextAfter("ACCESO", "/"), "");
+  EXPECT_EQ(TextBefore("ON/", "/"), "ON");
+  EXPECT_EQ(TextAfter("ON/", "/"), "");
+  EXPECT_EQ(TextBefore("/ON", "/"), "");
+  EXPECT_EQ(TextAfter("/ON", "/"), "ON");
+  EXPECT_EQ(TextBefore("abc", ""), "abc");
+  EXPECT_EQ(TextAfter("abc", ""), "");
+  EXPECT_EQ(TextBefore("", "/"), "");
+}
+
+TEST(TextFields, CountAndPickFields) {
+  EXPECT_EQ(TextFieldCount(kThreeLines, "\r\n"), 3);
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", 1), "uno");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", 2), "due");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", 3), "tre");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", 4), "");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", 0), "");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MAX), "");
+}
+
+TEST(TextFields, NegativeIndexCountsFromTheEnd) {
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", -1), "tre");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", -3), "uno");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", -4), "");
+  EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MIN), "");
+}
+
+TEST(TextFields, EmptyFieldsAndNonOverlappingDelimiters) {
+  EXPECT_EQ(TextFieldCount("", "/"), 1);
+  EXPECT_EQ(TextField("", "/", 1), "");
+  EXPECT_EQ(TextFieldCount("/", "/"), 2);
+  EXPECT_EQ(TextFieldCount("a//b", "/"), 3);
+  EXPECT_EQ(TextField("a//b", "/", 2), "");
+  EXPECT_EQ(TextField("a//b", "/", 3), "b");
+  EXPECT_EQ(TextFieldCount("aaaa", "aa"), 3);  // two occurrences, not three
+  EXPECT_EQ(TextFieldCount("aaa", "aa"), 2);
+  EXPECT_EQ(TextField("aaa", "aa", 2), "a");
+  EXPECT_EQ(TextFieldCount("abc", ""), 1);  // an empty delimiter never occurs
+  EXPECT_EQ(TextField("abc", "", 1), "abc");
+}
+
+TEST(FindText, PositionsAreOneBased) {
+  EXPECT_EQ(FindText("ori_ago", "_", 1), 4);
+  EXPECT_EQ(FindText("abcabc", "bc", 1), 2);
+  EXPECT_EQ(FindText("abcabc", "bc", 2), 2);
+  EXPECT_EQ(FindText("abcabc", "bc", 3), 5);
+  EXPECT_EQ(FindText("abcabc", "bc", 6), 0);
+  EXPECT_EQ(FindText("abcabc", "x", 1), 0);
+  EXPECT_EQ(FindText("abc", "abcd", 1), 0);
+}
+
+TEST(FindText, OutOfRangeStartsAndEmptyPatterns) {
+  EXPECT_EQ(FindText("abc", "c", 3), 3);
+  EXPECT_EQ(FindText("abc", "c", 4), 0);
+  EXPECT_EQ(FindText("abc", "c", INT32_MAX), 0);
+  EXPECT_EQ(FindText("abc", "a", 0), 1);
+  EXPECT_EQ(FindText("abc", "a", -7), 1);
+  EXPECT_EQ(FindText("abc", "a", INT32_MIN), 1);
+  EXPECT_EQ(FindText("", "a", 1), 0);
+  EXPECT_EQ(FindText("abc", "", 1), 0);
+}
+
+TEST(TextMid, CutsFromAStartPosition) {
+  EXPECT_EQ(TextMid("#FF8000", 2, 2), "FF");
+  EXPECT_EQ(TextMid("#FF8000", 4, 2), "80");
+  EXPECT_EQ(TextMid("#FF8000", 6, 2), "00");
+  EXPECT_EQ(TextMid("#FF8", 4, 2), "8");   // short text: what is there
+  EXPECT_EQ(TextMid("#FF8", 6, 2), "");    // beyond the end
+  EXPECT_EQ(TextMid("abc", 0, 2), "");     // start 0
+  EXPECT_EQ(TextMid("abc", 1, 0), "");
+  EXPECT_EQ(TextMid("abc", 2, 100), "bc");
+  EXPECT_EQ(TextMid("abc", 2, INT32_MAX), "bc");
+  EXPECT_EQ(TextMid("abc", INT32_MAX, 1), "");
+  EXPECT_EQ(TextMid("", 1, 1), "");
+}
+
+TEST(TextMid, NegativeStartAndLength) {
+  EXPECT_EQ(TextMid("abcdef", -1, 1), "f");
+  EXPECT_EQ(TextMid("abcdef", -3, 2), "de");
+  EXPECT_EQ(TextMid("abcdef", -6, 1), "a");
+  EXPECT_EQ(TextMid("abcdef", -8, 2), "ab");  // limited to the first character
+  EXPECT_EQ(TextMid("abcdef", INT32_MIN, 2), "ab");
+  EXPECT_EQ(TextMid("abcdef", 2, -1), "bcdef");  // length 6 - 1
+  EXPECT_EQ(TextMid("abcdef", 1, -4), "ab");
+  EXPECT_EQ(TextMid("abcdef", 1, -6), "");
+  EXPECT_EQ(TextMid("abcdef", 1, -100), "");
+  EXPECT_EQ(TextMid("abcdef", 1, INT32_MIN), "");
+}
+
+TEST(TextRight, LastCharacters) {
+  EXPECT_EQ(TextRight("abcdef", 2), "ef");
+  EXPECT_EQ(TextRight("abcdef", 6), "abcdef");
+  EXPECT_EQ(TextRight("abcdef", 100), "abcdef");
+  EXPECT_EQ(TextRight("abcdef", 0), "");
+  EXPECT_EQ(TextRight("abcdef", -2), "cdef");  // length 6 - 2
+  EXPECT_EQ(TextRight("abcdef", -6), "");
+  EXPECT_EQ(TextRight("abcdef", INT32_MIN), "");
+  EXPECT_EQ(TextRight("", 3), "");
+}
+
+TEST(Trim, OnlySpacesAreRemoved) {
+  EXPECT_EQ(TrimLeft("  57%"), "57%");
+  EXPECT_EQ(TrimLeft("57 "), "57 ");
+  EXPECT_EQ(TrimRight("rosso  "), "rosso");
+  EXPECT_EQ(TrimRight(" rosso"), " rosso");
+  EXPECT_EQ(TrimLeft("\trosso"), "\trosso");
+  EXPECT_EQ(TrimRight("rosso\t"), "rosso\t");
+  EXPECT_EQ(TrimLeft("    "), "");
+  EXPECT_EQ(TrimRight("    "), "");
+  EXPECT_EQ(TrimLeft(""), "");
+  EXPECT_EQ(TrimRight(std::string("a \0 ", 4)), std::string("a \0", 3));
+}
+
+TEST(LowerCase, AsciiCapitals) {
+  EXPECT_EQ(LowerCase("ROSSO Verde"), "rosso verde");
+  EXPECT_EQ(LowerCase("@[`{ 0-9_"), "@[`{ 0-9_");  // neighbours of A-Z stay
+  EXPECT_EQ(LowerCase(""), "");
+}
+
+TEST(LowerCase, CodePage437Capitals) {
+  const std::string capitals = "\x80\x8E\x8F\x90\x99\x9A\xA5";
+  const std::string lower = "\x87\x84\x86\x82\x94\x81\xA4";
+  EXPECT_EQ(LowerCase(capitals), lower);
+  EXPECT_EQ(LowerCase(lower), lower);
+  // Windows-1252 capitals such as 0xC0 and 0xC9 are not changed.
+  EXPECT_EQ(LowerCase("\xC0\xC9\xFF\x81"), "\xC0\xC9\xFF\x81");
+}
+
+TEST(LowerCase, EveryOtherByteIsUnchanged) {
+  const std::string changed = "\x80\x8E\x8F\x90\x99\x9A\xA5";
+  for (int c = 0; c < 256; ++c) {
+    bool ascii = c >= 'A' && c <= 'Z';
+    if (ascii || changed.find(static_cast<char>(c)) != std::string::npos) continue;
+    std::string one(1, static_cast<char>(c));
+    EXPECT_EQ(LowerCase(one), one) << "byte " << c;
+  }
+}
+
+}  // namespace
