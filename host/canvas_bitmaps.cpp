@@ -1,0 +1,187 @@
+// Bitmap canvases, bitmap files drawn into a canvas, copies and stretches
+// between canvases, and pixel buffers (the snapshot format the instruments
+// use to put a background back before redrawing their moving parts).
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <fstream>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/rounding.h"
+#include "host/window_records.h"
+#include "platform/bmp_file.h"
+#include "platform/handles.h"
+#include "platform/raster_blit.h"
+
+namespace {
+
+constexpr size_t kBitsHeaderBytes = 8;  // width, height
+constexpr size_t kBytesPerPixel = 4;
+constexpr platform::Pixel kPixelMask = 0x00FFFFFF;
+
+std::string& BitmapSearchFolder() {
+  static std::string folder;
+  return folder;
+}
+
+bool FileExists(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+
+// The path a bitmap name refers to: the name itself (relative to the working
+// directory) when such a file exists, else the name in the search folder.
+std::string ResolveBitmapPath(const std::string& name) {
+  if (FileExists(name)) return name;
+  const std::string& folder = BitmapSearchFolder();
+  if (folder.empty() || name.front() == '/') return name;
+  return folder + "/" + name;
+}
+
+// Loads a bitmap file scaled to width x height; empty on any failure.
+platform::Surface LoadPicture(const std::string& name, int64_t width, int64_t height) {
+  if (name.empty() || width <= 0 || height <= 0 || width * height > platform::kMaxSurfacePixels) return {};
+  return platform::LoadBmpScaled(ResolveBitmapPath(name), static_cast<int>(width), static_cast<int>(height));
+}
+
+// The source canvas of a copy, found the way CanvasAttach finds a canvas.
+WindowRecord* FindSourceCanvas(Handle owner, int32_t id) {
+  WindowRecord* source = FindControlRecord(owner, id);
+  if (source == nullptr) source = FindRecord(owner);
+  return IsCanvas(source) ? source : nullptr;
+}
+
+platform::RasterOp RasterOpFromMixCode(int32_t mixCode) {
+  switch (mixCode) {
+    case 2: return platform::RasterOp::kNotSrcErase;
+    case 4: return platform::RasterOp::kNotSrcCopy;
+    case 5: return platform::RasterOp::kSrcErase;
+    case 7: return platform::RasterOp::kSrcInvert;
+    case 9: return platform::RasterOp::kSrcAnd;
+    case 12: return platform::RasterOp::kMergePaint;
+    case 15: return platform::RasterOp::kSrcPaint;
+    default: return platform::RasterOp::kSrcCopy;
+  }
+}
+
+// The pixel count of inclusive corners a..b (b - a + 1), or 0 when it does not
+// fit a 32-bit extent (corners far apart, or a coordinate that was not finite).
+int32_t InclusiveExtent(int32_t a, int32_t b) {
+  int64_t extent = int64_t{b} - a + 1;
+  return extent > INT32_MAX || extent < -int64_t{INT32_MAX} ? 0 : static_cast<int32_t>(extent);
+}
+
+void WriteInt32(std::string& buffer, size_t offset, int32_t value) {
+  uint32_t bits = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) buffer[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+int32_t ReadInt32(const std::string& buffer, size_t offset) {
+  uint32_t bits = 0;
+  for (int i = 0; i < 4; ++i) bits |= uint32_t{static_cast<uint8_t>(buffer[offset + i])} << (8 * i);
+  return static_cast<int32_t>(bits);
+}
+
+void CopyPixelsToBytes(const platform::Surface& surface, char* out) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, surface.pixels.data(), surface.pixels.size() * kBytesPerPixel);
+  } else {
+    for (platform::Pixel p : surface.pixels) {
+      for (int i = 0; i < 4; ++i) *out++ = static_cast<char>((p >> (8 * i)) & 0xFF);
+    }
+  }
+}
+
+void CopyBytesToPixels(const char* in, platform::Surface& surface) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(in);
+  for (platform::Pixel& p : surface.pixels) {
+    p = (uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16)) & kPixelMask;
+    bytes += kBytesPerPixel;
+  }
+}
+
+}  // namespace
+
+void SetBitmapSearchFolder(const std::string& folder) { BitmapSearchFolder() = folder; }
+
+Handle LoadBitmapCanvas(const std::string& name, int32_t width, int32_t height) {
+  platform::Surface picture = LoadPicture(name, width, height);
+  if (picture.Empty()) return 0;
+  WindowRecord record;
+  record.key = record.window = platform::NewHandle();
+  record.type = RecordType::kBitmapCanvas;
+  record.flags = kFlagPixelUnits | kFlagRedrawOnRequest;
+  WindowRecord& registered = RegisterRecord(record);
+  InitCanvasState(registered, width, height);
+  registered.canvas.bitmap = std::move(picture);
+  return registered.key;
+}
+
+void CanvasRenderBitmap(const std::string& name, float x1, float y1, float x2, float y2) {
+  WindowRecord* record = CurrentCanvasRecord();
+  if (record == nullptr) return;
+  int32_t left = RoundToInt(x1), top = RoundToInt(y1);
+  int32_t width = InclusiveExtent(left, RoundToInt(x2));
+  int32_t height = InclusiveExtent(top, RoundToInt(y2));
+  platform::Surface picture = LoadPicture(name, width, height);
+  if (picture.Empty()) return;
+  platform::BlockCopy(record->canvas.bitmap, left, top, width, height, picture, 0, 0, platform::RasterOp::kSrcCopy);
+  RepaintIfImmediate(*record);
+}
+
+void CanvasCopy(Handle sourceOwner, int32_t sourceId, int32_t mixCode) {
+  WindowRecord* dest = CurrentCanvasRecord();
+  WindowRecord* source = FindSourceCanvas(sourceOwner, sourceId);
+  if (dest == nullptr || source == nullptr) return;
+  platform::Surface& target = dest->canvas.bitmap;
+  // A canvas copied onto itself at the same place reads each pixel before
+  // writing it, so no temporary copy is needed.
+  const platform::Surface& from = source->canvas.bitmap;
+  int width = std::min(target.width, from.width);
+  int height = std::min(target.height, from.height);
+  platform::BlockCopy(target, 0, 0, width, height, from, 0, 0, RasterOpFromMixCode(mixCode));
+  RepaintIfImmediate(*dest);
+}
+
+void CanvasStretch(Handle sourceOwner, int32_t sourceId, float sx1, float sy1, float sx2, float sy2, float dx1,
+                   float dy1, float dx2, float dy2, int32_t mixCode) {
+  WindowRecord* dest = CurrentCanvasRecord();
+  WindowRecord* source = FindSourceCanvas(sourceOwner, sourceId);
+  if (dest == nullptr || source == nullptr) return;
+  int32_t sourceLeft = RoundToInt(sx1), sourceTop = RoundToInt(sy1);
+  int32_t sourceWidth = InclusiveExtent(sourceLeft, RoundToInt(sx2));
+  int32_t sourceHeight = InclusiveExtent(sourceTop, RoundToInt(sy2));
+  int32_t destLeft = RoundToInt(dx1), destTop = RoundToInt(dy1);
+  int32_t destWidth = InclusiveExtent(destLeft, RoundToInt(dx2));
+  int32_t destHeight = InclusiveExtent(destTop, RoundToInt(dy2));
+  // Stretching a canvas onto itself reads from an unchanged copy.
+  platform::Surface sameCanvasCopy;
+  if (source == dest) sameCanvasCopy = source->canvas.bitmap;
+  const platform::Surface& from = source == dest ? sameCanvasCopy : source->canvas.bitmap;
+  platform::StretchCopy(dest->canvas.bitmap, destLeft, destTop, destWidth, destHeight, from, sourceLeft, sourceTop,
+                        sourceWidth, sourceHeight, RasterOpFromMixCode(mixCode));
+  RepaintIfImmediate(*dest);
+}
+
+std::string CanvasGetBits() {
+  const WindowRecord* record = CurrentCanvasRecord();
+  if (record == nullptr || record->canvas.bitmap.Empty()) return {};
+  const platform::Surface& bitmap = record->canvas.bitmap;
+  std::string buffer(kBitsHeaderBytes + bitmap.pixels.size() * kBytesPerPixel, '\0');
+  WriteInt32(buffer, 0, bitmap.width);
+  WriteInt32(buffer, 4, bitmap.height);
+  CopyPixelsToBytes(bitmap, buffer.data() + kBitsHeaderBytes);
+  return buffer;
+}
+
+void CanvasSetBits(const std::string& buffer) {
+  WindowRecord* record = CurrentCanvasRecord();
+  if (record == nullptr || buffer.size() < kBitsHeaderBytes) return;
+  platform::Surface& bitmap = record->canvas.bitmap;
+  int32_t width = ReadInt32(buffer, 0);
+  int32_t height = ReadInt32(buffer, 4);
+  // Only a whole picture of exactly this canvas's size is taken; anything
+  // else (a short buffer, another size, a non-positive size) changes nothing.
+  if (bitmap.Empty() || width != bitmap.width || height != bitmap.height) return;
+  if (buffer.size() - kBitsHeaderBytes < bitmap.pixels.size() * kBytesPerPixel) return;
+  CopyBytesToPixels(buffer.data() + kBitsHeaderBytes, bitmap);
+  RepaintIfImmediate(*record);
+}
