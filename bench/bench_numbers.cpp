@@ -1,0 +1,68 @@
+// Speed of the number and colour-name services the painters call most:
+// NumberToText (knob and gauge readings), FormatNumber (percent captions)
+// and ColorFromName (once per drawn line or ring of every frame).
+#include <benchmark/benchmark.h>
+
+#include "host/numbers.h"
+#include "toolkit/colors.h"
+
+namespace {
+
+void BM_NumberToTextSingle(benchmark::State& state) {
+  double value = static_cast<float>(57.3);
+  for (auto _ : state) benchmark::DoNotOptimize(NumberToText(value, 7));
+}
+BENCHMARK(BM_NumberToTextSingle);
+
+void BM_NumberToTextDouble(benchmark::State& state) {
+  double value = 45296.789;
+  for (auto _ : state) benchmark::DoNotOptimize(NumberToText(value, 15));
+}
+BENCHMARK(BM_NumberToTextDouble);
+
+// An exact value takes the slow path that prints the full expansion.
+void BM_NumberToTextExactHalf(benchmark::State& state) {
+  double value = 0.5;
+  for (auto _ : state) benchmark::DoNotOptimize(NumberToText(value, 7));
+}
+BENCHMARK(BM_NumberToTextExactHalf);
+
+void BM_FormatNumberPercent(benchmark::State& state) {
+  double value = 57.3;
+  for (auto _ : state) benchmark::DoNotOptimize(FormatNumber("###_%", value));
+}
+BENCHMARK(BM_FormatNumberPercent);
+
+void BM_TextToNumberDecimal(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(TextToNumber(" 12.5"));
+}
+BENCHMARK(BM_TextToNumberDecimal);
+
+void BM_ColorFromNamePlain(benchmark::State& state) {
+  int32_t shade = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ColorFromName("grigio", shade));
+    shade = (shade + 1) & 255;
+  }
+}
+BENCHMARK(BM_ColorFromNamePlain);
+
+void BM_ColorFromNameLastRow(benchmark::State& state) {
+  int32_t shade = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ColorFromName(" PulsanteBlu ", shade));
+    shade = (shade + 1) & 255;
+  }
+}
+BENCHMARK(BM_ColorFromNameLastRow);
+
+void BM_ColorFromNameHex(benchmark::State& state) {
+  int32_t shade = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ColorFromName("#FF8000", shade));
+    shade = (shade + 1) & 255;
+  }
+}
+BENCHMARK(BM_ColorFromNameHex);
+
+}  // namespace
