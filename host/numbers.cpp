@@ -63,9 +63,17 @@ DecimalDigits ExactLeadingDigits(double value, int count) {
   return wide;
 }
 
-// The 19 significant digits of |value| rounded to nearest: the precision of
-// the extended format in which the original machine expands numbers.
+// Mask formatting expands a value to 19 significant digits rounded to
+// nearest: the precision of an 80-bit extended value.
 constexpr int kExpansionDigits = 19;
+
+// Adds one to the last digit of a decimal digit string, carrying to the
+// left. The caller leaves a leading 0 to take a carry out of the first digit.
+void IncrementDigits(std::string& digits) {
+  size_t i = digits.size();
+  while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+  if (i > 0) ++digits[i - 1];
+}
 
 // Texts for values that have no digits.
 std::string NonFiniteText(double value) {
@@ -80,32 +88,22 @@ std::string RoundedIntegerDigits(double value) {
   if (value == 0) return "0";
   DecimalDigits d = PrintScientific(std::fabs(value), kExpansionDigits);
   int integerCount = d.exponent + 1;  // digits before the decimal point
-  std::string integer;
+  // A spare leading 0 takes the carry when the rounding goes up.
+  std::string integer(1, '0');
   std::string dropped;
   if (integerCount <= 0) {
-    dropped = std::string(-integerCount, '0') + d.digits;
+    dropped.assign(-integerCount, '0').append(d.digits);
   } else if (integerCount >= static_cast<int>(d.digits.size())) {
-    integer = d.digits + std::string(integerCount - d.digits.size(), '0');
+    integer.append(d.digits).append(integerCount - d.digits.size(), '0');
   } else {
-    integer = d.digits.substr(0, integerCount);
-    dropped = d.digits.substr(integerCount);
+    integer.append(d.digits, 0, integerCount);
+    dropped.assign(d.digits, integerCount);
   }
-  bool roundUp = false;
   if (!dropped.empty()) {
     char first = dropped[0];
     bool restNonZero = dropped.find_first_not_of('0', 1) != std::string::npos;
-    bool unitsOdd = !integer.empty() && (integer.back() - '0') % 2 == 1;
-    roundUp = first > '5' || (first == '5' && (restNonZero || unitsOdd));
-  }
-  if (integer.empty()) integer = "0";
-  if (roundUp) {
-    int i = static_cast<int>(integer.size()) - 1;
-    while (i >= 0 && integer[i] == '9') integer[i--] = '0';
-    if (i < 0) {
-      integer.insert(integer.begin(), '1');
-    } else {
-      ++integer[i];
-    }
+    bool unitsOdd = (integer.back() - '0') % 2 == 1;
+    if (first > '5' || (first == '5' && (restNonZero || unitsOdd))) IncrementDigits(integer);
   }
   size_t firstNonZero = integer.find_first_not_of('0');
   return firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
@@ -149,20 +147,18 @@ NumberMask ParseMask(const std::string& mask) {
 // rounds up, exactly 5 rounds the last kept digit to even (later digits are
 // not looked at). A carry out of the first digit raises the exponent.
 DecimalDigits RoundToSignificant(double value, int keep) {
-  DecimalDigits d = ExactLeadingDigits(value, keep + 1);
-  char first = d.digits[keep];
-  d.digits.resize(keep);
+  DecimalDigits exact = ExactLeadingDigits(value, keep + 1);
+  char first = exact.digits[keep];
+  DecimalDigits d;
+  d.digits.assign(1, '0').append(exact.digits, 0, keep);  // spare digit for a carry
+  d.exponent = exact.exponent;
   bool lastOdd = (d.digits.back() - '0') % 2 == 1;
-  if (first > '5' || (first == '5' && lastOdd)) {
-    int i = keep - 1;
-    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
-    if (i < 0) {
-      d.digits.insert(d.digits.begin(), '1');
-      d.digits.pop_back();
-      ++d.exponent;
-    } else {
-      ++d.digits[i];
-    }
+  if (first > '5' || (first == '5' && lastOdd)) IncrementDigits(d.digits);
+  if (d.digits[0] == '0') {
+    d.digits.erase(0, 1);
+  } else {
+    d.digits.resize(keep);
+    ++d.exponent;
   }
   size_t lastNonZero = d.digits.find_last_not_of('0');
   d.digits.resize(lastNonZero + 1);
@@ -173,17 +169,18 @@ DecimalDigits RoundToSignificant(double value, int keep) {
 std::string LayOutDigits(const DecimalDigits& d, int significant) {
   int count = static_cast<int>(d.digits.size());
   int p = d.exponent + 1;  // digits before the decimal point
+  std::string text;
   if (p >= 1 && p <= significant) {
-    if (p >= count) return d.digits + std::string(p - count, '0');
-    return d.digits.substr(0, p) + "." + d.digits.substr(p);
+    text.append(d.digits, 0, std::min(p, count));
+    if (p >= count) return text.append(p - count, '0');
+    return text.append(1, '.').append(d.digits, p);
   }
-  if (p <= 0 && count - p <= significant) return "." + std::string(-p, '0') + d.digits;
-  std::string text = d.digits.substr(0, 1);
-  if (count > 1) text += "." + d.digits.substr(1);
+  if (p <= 0 && count - p <= significant) return text.append(1, '.').append(-p, '0').append(d.digits);
+  text.append(1, d.digits[0]);
+  if (count > 1) text.append(1, '.').append(d.digits, 1);
   int exponent = p - 1;
-  text += exponent < 0 ? "E-" : "E+";
-  text += std::to_string(std::abs(exponent));
-  return text;
+  text.append(exponent < 0 ? "E-" : "E+");
+  return text.append(std::to_string(std::abs(exponent)));
 }
 
 // The range of significant digits NumberToText accepts; others are clamped.
@@ -308,10 +305,11 @@ std::string FormatNumber(const std::string& mask, double value) {
     number = NonFiniteText(value);
   } else {
     number = RoundedIntegerDigits(value);
-    if (value < 0 && number != "0") number.insert(number.begin(), '-');
+    if (value < 0 && number != "0") number = "-" + number;
   }
-  if (static_cast<int>(number.size()) < parsed.places) number.insert(0, parsed.places - number.size(), ' ');
-  return parsed.before + number + parsed.after;
+  std::string text = parsed.before;
+  if (static_cast<int>(number.size()) < parsed.places) text.append(parsed.places - number.size(), ' ');
+  return text.append(number).append(parsed.after);
 }
 
 std::string NumberToText(double value, int32_t significantDigits) {
