@@ -1,0 +1,121 @@
+// Frames and bevels: ring and line positions, shades rounded with ties to
+// even, and thicknesses that draw nothing.
+#include <gtest/gtest.h>
+
+#include "host/canvas.h"
+#include "tests/canvas_probe.h"
+#include "toolkit/frames.h"
+
+using probe::At;
+using probe::C;
+using probe::Grey;
+
+namespace {
+
+constexpr ColorRef kFill = probe::Rgb(1, 2, 3);
+const probe::Color kUntouched{kFill};
+
+}  // namespace
+
+TEST(BoxFrame, FourRingsDarkenInwardWithRoundedShades) {
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBoxFrame(4, "grigio");  // shades 0, 64, 128, 191
+  const platform::Surface s = probe::Snapshot();
+  const int expected[] = {255, 191, 127, 64};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(At(s, i, 5), Grey(expected[i]));       // left column of ring i
+    EXPECT_EQ(At(s, 11 - i, 5), Grey(expected[i]));  // right column W - i - 1
+    EXPECT_EQ(At(s, 6, i), Grey(expected[i]));       // top row
+    EXPECT_EQ(At(s, 6, 9 - i), Grey(expected[i]));   // bottom row H - i - 1
+  }
+  EXPECT_EQ(At(s, 4, 5), kUntouched);
+  EXPECT_EQ(At(s, 7, 5), kUntouched);
+  EXPECT_EQ(At(s, 6, 4), kUntouched);
+}
+
+TEST(BoxFrame, HalfwayShadesRoundToEven) {
+  probe::FreshCanvas(30, 30, kFill);
+  DrawBoxFrame(2, "grigio");  // ring 1: 127.5 -> 128
+  EXPECT_EQ(At(probe::Snapshot(), 1, 15), Grey(127));
+  probe::FreshCanvas(30, 30, kFill);
+  DrawBoxFrame(6, "grigio");  // ring 1: 42.5 -> 42
+  EXPECT_EQ(At(probe::Snapshot(), 1, 15), Grey(213));
+  probe::FreshCanvas(30, 30, kFill);
+  DrawBoxFrame(10, "grigio");  // ring 5: 127.5 -> 128
+  EXPECT_EQ(At(probe::Snapshot(), 5, 15), Grey(127));
+}
+
+TEST(BoxFrame, OneRingHasTheFullColour) {
+  probe::FreshCanvas(8, 6, kFill);
+  DrawBoxFrame(1, "verde");
+  const platform::Surface s = probe::Snapshot();
+  EXPECT_EQ(At(s, 0, 0), C(155, 255, 155));
+  EXPECT_EQ(At(s, 7, 5), C(155, 255, 155));
+  EXPECT_EQ(At(s, 1, 1), kUntouched);
+}
+
+TEST(Frames, ZeroOrNegativeThicknessDrawsNothing) {
+  for (int n : {0, -1, -7}) {
+    SCOPED_TRACE(n);
+    probe::FreshCanvas(10, 8, kFill);
+    const platform::Surface before = probe::Snapshot();
+    DrawBoxFrame(n, "rosso");
+    DrawBevelTopLeft(n, "rosso");
+    DrawBevelBottomRight(n, "rosso");
+    EXPECT_EQ(probe::Snapshot().pixels, before.pixels);
+  }
+}
+
+TEST(BevelTopLeft, LinesRunFromTheirIndexToTheFarEdge) {
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelTopLeft(3, "grigio");  // shades 0, 85, 170
+  const platform::Surface s = probe::Snapshot();
+  // Left edge: column i, rows i .. H - i - 1.
+  EXPECT_EQ(At(s, 0, 9), Grey(255));
+  EXPECT_EQ(At(s, 1, 8), Grey(170));
+  EXPECT_EQ(At(s, 1, 9), kUntouched);
+  EXPECT_EQ(At(s, 2, 7), Grey(85));
+  EXPECT_EQ(At(s, 2, 8), kUntouched);
+  // Top edge: row i, columns i .. W - i - 1.
+  EXPECT_EQ(At(s, 11, 0), Grey(255));
+  EXPECT_EQ(At(s, 10, 1), Grey(170));
+  EXPECT_EQ(At(s, 11, 1), kUntouched);
+  EXPECT_EQ(At(s, 9, 2), Grey(85));
+  EXPECT_EQ(At(s, 10, 2), kUntouched);
+  EXPECT_EQ(At(s, 3, 3), kUntouched);
+}
+
+TEST(BevelBottomRight, InnermostLineHasTheFullColour) {
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelBottomRight(4, "grigio");  // from the inside out: shades 0, 64, 128, 191
+  const platform::Surface s = probe::Snapshot();
+  // Right edge of line i: column W - i, rows i - 1 .. H - i - 1.
+  EXPECT_EQ(At(s, 8, 3), Grey(255));
+  EXPECT_EQ(At(s, 8, 2), kUntouched);
+  EXPECT_EQ(At(s, 9, 2), Grey(191));
+  EXPECT_EQ(At(s, 9, 1), kUntouched);
+  EXPECT_EQ(At(s, 10, 1), Grey(127));
+  EXPECT_EQ(At(s, 11, 0), Grey(64));
+  // Bottom edge of line i: row H - i, columns i .. W - i.
+  EXPECT_EQ(At(s, 4, 6), Grey(255));
+  EXPECT_EQ(At(s, 3, 6), kUntouched);
+  EXPECT_EQ(At(s, 9, 7), Grey(191));
+  EXPECT_EQ(At(s, 2, 8), Grey(127));
+  EXPECT_EQ(At(s, 1, 8), kUntouched);
+  EXPECT_EQ(At(s, 1, 9), Grey(64));
+  EXPECT_EQ(At(s, 11, 9), Grey(64));
+  EXPECT_EQ(At(s, 0, 9), kUntouched);
+  EXPECT_EQ(At(s, 7, 5), kUntouched);
+}
+
+TEST(Bevels, BottomRightHalfWinsWhereTheHalvesMeet) {
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelTopLeft(1, "rosso");
+  DrawBevelBottomRight(1, "verde");
+  const platform::Surface s = probe::Snapshot();
+  EXPECT_EQ(At(s, 0, 0), C(255, 155, 155));
+  EXPECT_EQ(At(s, 11, 0), C(155, 255, 155));  // the top line reaches column W - 1, then is overdrawn
+  EXPECT_EQ(At(s, 0, 9), C(255, 155, 155));   // the bottom line starts at column 1
+  EXPECT_EQ(At(s, 1, 9), C(155, 255, 155));
+}

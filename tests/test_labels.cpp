@@ -1,0 +1,152 @@
+// Text labels: centring with ties to even, the "[<]" and "[>]" prefixes
+// (removed from the caller's text), the drop shadow, and empty texts. Each
+// label is compared with the same text printed by hand at the expected place.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/canvas.h"
+#include "tests/canvas_probe.h"
+#include "toolkit/labels.h"
+
+namespace {
+
+constexpr int32_t kWidth = 60;
+constexpr int32_t kHeight = 21;
+constexpr ColorRef kBlack = 0;
+constexpr ColorRef kWhite = probe::Rgb(255, 255, 255);
+constexpr ColorRef kShadow = probe::Rgb(85, 130, 85);
+
+void FreshLabelCanvas() {
+  probe::FreshCanvas(kWidth, kHeight, kBlack);
+  CanvasSetFont("Arial", 8, 0);
+}
+
+// Round half of an integer to nearest, ties to even.
+int32_t HalfToEven(int32_t d) {
+  const int32_t down = (d - (d & 1)) / 2;  // floor(d / 2) for the small values used here
+  if ((d & 1) == 0) return down;
+  return down % 2 == 0 ? down : down + 1;
+}
+
+void PrintByHand(const std::string& text, int32_t x, int32_t y, ColorRef color) {
+  CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
+  CanvasSetForeColor(color);
+  CanvasSetBackColor(kColorNone);
+  CanvasPrint(text);
+  CanvasNewLine();
+}
+
+// The picture of `text` printed by hand at (x, y), optionally with a shadow.
+platform::Surface ByHand(const std::string& text, int32_t x, int32_t y, ColorRef shadow = 0) {
+  FreshLabelCanvas();
+  if (shadow > 0) PrintByHand(text, x + 2, y + 2, shadow);
+  PrintByHand(text, x, y, kWhite);
+  return probe::Snapshot();
+}
+
+platform::Surface Label(std::string& text, ColorRef shadow = 0) {
+  FreshLabelCanvas();
+  DrawTextLabel(text, kWhite, shadow);
+  return probe::Snapshot();
+}
+
+int32_t TextWidth(const std::string& text) {
+  FreshLabelCanvas();
+  return CanvasTextSize(text).first;
+}
+
+int32_t CentredY() {
+  FreshLabelCanvas();
+  return HalfToEven(kHeight - CanvasCharSize().second);
+}
+
+}  // namespace
+
+TEST(CenteredText, XIsHalfTheFreeWidthWithTiesToEven) {
+  bool sawTie = false;
+  for (const std::string text : {"O", "ON", "OFF", "PAUSA", "END", "i", "ii", "iii", "W", "WW", "Testo"}) {
+    SCOPED_TRACE(text);
+    const int32_t free = kWidth - TextWidth(text);
+    sawTie = sawTie || (free % 2 != 0);
+    FreshLabelCanvas();
+    EXPECT_EQ(CenteredTextX(text), HalfToEven(free));
+  }
+  EXPECT_TRUE(sawTie) << "no text with an odd free width: the tie rule was not exercised";
+}
+
+TEST(CenteredText, YDependsOnTheFontOnly) {
+  FreshLabelCanvas();
+  const int32_t y = CenteredTextY("ON");
+  EXPECT_EQ(y, CentredY());
+  EXPECT_EQ(CenteredTextY(""), y);
+  EXPECT_EQ(CenteredTextY("a much longer text"), y);
+}
+
+TEST(TextLabel, PlainTextIsCentred) {
+  std::string text = "ON";
+  FreshLabelCanvas();
+  const int32_t x = CenteredTextX("ON");
+  const platform::Surface expected = ByHand("ON", x, CentredY());
+  EXPECT_NE(expected.pixels, ByHand("", 0, 0).pixels) << "the text drew nothing";
+  EXPECT_EQ(Label(text).pixels, expected.pixels);
+  EXPECT_EQ(text, "ON");
+}
+
+TEST(TextLabel, LeftPrefixPrintsAtTheLeftEdgeAndIsRemovedForTheCaller) {
+  std::string text = "[<]ON";
+  const platform::Surface s = Label(text);
+  EXPECT_EQ(text, "ON");
+  EXPECT_EQ(s.pixels, ByHand("ON", 0, CentredY()).pixels);
+  // The caller's variable, now without its prefix, is centred next time.
+  FreshLabelCanvas();
+  const int32_t x = CenteredTextX("ON");
+  EXPECT_EQ(Label(text).pixels, ByHand("ON", x, CentredY()).pixels);
+}
+
+TEST(TextLabel, RightPrefixDoublesTheCentringOfTheTextWithItsPrefix) {
+  std::string text = "[>]ON";
+  FreshLabelCanvas();
+  const int32_t x = 2 * CenteredTextX("[>]ON");
+  const platform::Surface s = Label(text);
+  EXPECT_EQ(text, "ON");
+  EXPECT_EQ(s.pixels, ByHand("ON", x, CentredY()).pixels);
+}
+
+TEST(TextLabel, PrefixElsewhereIsPartOfTheText) {
+  std::string text = "ON[<]";
+  FreshLabelCanvas();
+  const int32_t x = CenteredTextX("ON[<]");
+  EXPECT_EQ(Label(text).pixels, ByHand("ON[<]", x, CentredY()).pixels);
+  EXPECT_EQ(text, "ON[<]");
+}
+
+TEST(TextLabel, ShadowIsPrintedFirstTwoPixelsDownRight) {
+  std::string text = "ON";
+  FreshLabelCanvas();
+  const int32_t x = CenteredTextX("ON");
+  const platform::Surface withShadow = Label(text, kShadow);
+  EXPECT_EQ(withShadow.pixels, ByHand("ON", x, CentredY(), kShadow).pixels);
+  EXPECT_NE(withShadow.pixels, ByHand("ON", x, CentredY()).pixels);
+}
+
+TEST(TextLabel, BlackOrNegativeShadowMeansNoShadow) {
+  for (ColorRef shadow : {0, -1, -2}) {
+    SCOPED_TRACE(shadow);
+    std::string text = "ON";
+    FreshLabelCanvas();
+    const int32_t x = CenteredTextX("ON");
+    EXPECT_EQ(Label(text, shadow).pixels, ByHand("ON", x, CentredY()).pixels);
+  }
+}
+
+TEST(TextLabel, EmptyTextDrawsNothingButMovesToTheNextLine) {
+  std::string text;
+  FreshLabelCanvas();
+  const platform::Surface before = probe::Snapshot();
+  const int32_t y = CenteredTextY("");
+  const int32_t lineHeight = CanvasCharSize().second;
+  DrawTextLabel(text, kWhite, kShadow);
+  EXPECT_EQ(probe::Snapshot().pixels, before.pixels);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, y + lineHeight}));
+}
