@@ -1,11 +1,16 @@
 // Lamp colours: the schemes, their order and case rules, exact integer
-// products, rounding ties and non-finite quotients.
+// products, rounding ties and non-finite quotients; and the lamp dot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <limits>
 #include <string>
 
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/window_records.h"
+#include "support/test_support.h"
 #include "toolkit/lamps.h"
 
 namespace {
@@ -88,6 +93,61 @@ TEST(LampColor, NonFiniteLevelsGiveZeroChannels) {
   EXPECT_EQ(LampColor("rosso", 4, 3, inf), Rgb(0, 12, 12));
   EXPECT_EQ(LampColor("blu-bianco", 4, 3, nan), 0);
   EXPECT_EQ(LampColor("semaforo", 4, 3, inf), Rgb(0, 0, 0));  // inf / 3 -> 0, inf x 3 -> 0, 12 / inf = 0
+}
+
+// --- DrawLampDot ----------------------------------------------------------------
+
+constexpr platform::Pixel kWhitePixel = 0xFFFFFF;
+constexpr ColorRef kDotColor = 0x123456;
+
+// The reference ellipse inscribed in the box (0, 0)-(10, 10), drawn by GDI
+// with one-pixel outline and fill in two colours on white.
+platform::Surface ReferenceEllipse() {
+  platform::Surface reference;
+  EXPECT_TRUE(testing_support::ReadPng(testing_support::SharedDir() + "/gdi-reference/edge-box-ellipse-0-10.png",
+                                       reference));
+  return reference;
+}
+
+TEST(DrawLampDot, FillsTheInscribedCircleInOneColour) {
+  platform::Surface reference = ReferenceEllipse();
+  ASSERT_FALSE(reference.Empty());
+  Handle canvas = CreateBitmapCanvas(reference.width, reference.height);
+  ASSERT_NE(canvas, 0u);
+  CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
+  CanvasState& state = CurrentCanvasRecord()->canvas;
+  std::fill(state.bitmap.pixels.begin(), state.bitmap.pixels.end(), kWhitePixel);
+  state.penWidth = 0;
+  state.currentX = 3;
+  state.currentY = 4;
+  state.foreColor = 0x0000FF;
+
+  DrawLampDot(5, 5, 5, kDotColor);
+
+  // Outline and fill of the reference both become the dot colour.
+  platform::Surface expected = reference;
+  for (platform::Pixel& p : expected.pixels) {
+    if ((p & kWhitePixel) != kWhitePixel) p = platform::PixelFromColorRef(kDotColor);
+  }
+  EXPECT_EQ(testing_support::ComparePictures(expected, state.bitmap,
+                                             testing_support::BinaryDir() + "/lamp_dot_diff.png"),
+            "");
+  // The canvas state is left as it was.
+  EXPECT_EQ(state.currentX, 3);
+  EXPECT_EQ(state.currentY, 4);
+  EXPECT_EQ(state.penWidth, 0);
+  EXPECT_EQ(state.foreColor, 0x0000FFu);
+}
+
+TEST(DrawLampDot, ExtremeCentresDoNotOverflow) {
+  Handle canvas = CreateBitmapCanvas(8, 8);
+  ASSERT_NE(canvas, 0u);
+  CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
+  CanvasState& state = CurrentCanvasRecord()->canvas;
+  std::fill(state.bitmap.pixels.begin(), state.bitmap.pixels.end(), kWhitePixel);
+  DrawLampDot(INT32_MAX, INT32_MIN, INT32_MAX, kDotColor);
+  DrawLampDot(INT32_MIN, INT32_MAX, 5, kDotColor);
+  for (platform::Pixel p : state.bitmap.pixels) ASSERT_EQ(p, kWhitePixel);
 }
 
 }  // namespace
