@@ -1,0 +1,202 @@
+// Buttons and switches: state flips, lamp discs and frame widths per state,
+// face patterns, label selection, bitmap faces and bad identifiers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "instruments/buttons.h"
+#include "tests/widget_probes.h"
+#include "toolkit/backgrounds.h"
+#include "toolkit/colors.h"
+#include "toolkit/frames.h"
+
+namespace {
+
+using widget_probes::CountDifferences;
+using widget_probes::PictureOf;
+using widget_probes::PixelAt;
+using widget_probes::Rgb;
+
+constexpr int32_t kWidth = 164;
+constexpr int32_t kHeight = 22;
+
+class ButtonTest : public widget_probes::WidgetTest {
+ protected:
+  void MakeButton(int32_t id, const std::string& caption, int32_t offPattern = 4, int32_t onPattern = 5,
+                  const std::string& background = "") {
+    CreateToggleButton(dialog_, id, 540, 166, kWidth, kHeight, background, 2, "grigio", caption, 0xFF0000,
+                       "grigio", offPattern, onPattern);
+  }
+  int32_t State(int32_t id) { return GetControlUserValue(GetControlHandle(dialog_, id), kSlotFaceState); }
+
+  // True when columns [x0, x1) of the two canvases are identical.
+  bool SameColumns(int32_t a, int32_t b, int x0, int x1) {
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = x0; x < x1; ++x) {
+        if (PixelAt(dialog_, a, x, y) != PixelAt(dialog_, b, x, y)) return false;
+      }
+    }
+    return true;
+  }
+
+  // A plain control painted with only the frame and face a button would draw.
+  void MakeBareFace(int32_t id, int32_t frame, int32_t pattern) {
+    CreateInstrumentControl(dialog_, id, 540, 400, kWidth, kHeight, "");
+    CanvasAttach(dialog_, id, kAttachRedrawOnRequest);
+    DrawBevelTopLeft(frame, "grigio");
+    DrawBevelBottomRight(frame, "grigio");
+    DrawPanelBackground(dialog_, id, frame, "grigio", pattern);
+  }
+};
+
+TEST_F(ButtonTest, NewButtonIsOffAndEachToggleFlipsTheState) {
+  MakeButton(903, "N/S");
+  EXPECT_EQ(State(903), 0);
+  ToggleButton(dialog_, 903, "OFF/ON");
+  EXPECT_EQ(State(903), 1);
+  ToggleButton(dialog_, 903, "OFF/ON");
+  EXPECT_EQ(State(903), 0);
+}
+
+// 164 x 22: u = round(255 / 22) = 12; discs of radius r centred at
+// (round(11 + r / 2), 11) in intensity 200 - 12 r.
+TEST_F(ButtonTest, IndicatorLampIsRedWhenOffAndGreenWhenOn) {
+  MakeButton(903, "N/S");
+  EXPECT_EQ(PixelAt(dialog_, 903, 18, 11), Rgb(140, 0, 0));  // r = 5: (9, 6)-(19, 16)
+  EXPECT_EQ(PixelAt(dialog_, 903, 16, 11), Rgb(152, 0, 0));  // r = 4: (9, 7)-(17, 15)
+  EXPECT_EQ(PixelAt(dialog_, 903, 14, 11), Rgb(164, 0, 0));  // r = 3: (9, 8)-(15, 14)
+  EXPECT_EQ(PixelAt(dialog_, 903, 13, 11), Rgb(176, 0, 0));  // r = 2: (10, 9)-(14, 13)
+  ToggleButton(dialog_, 903, "OFF/ON");
+  EXPECT_EQ(PixelAt(dialog_, 903, 18, 11), Rgb(0, 140, 0));
+  EXPECT_EQ(PixelAt(dialog_, 903, 16, 11), Rgb(0, 152, 0));
+  EXPECT_EQ(PixelAt(dialog_, 903, 14, 11), Rgb(0, 164, 0));
+  EXPECT_EQ(PixelAt(dialog_, 903, 13, 11), Rgb(0, 176, 0));
+}
+
+TEST_F(ButtonTest, OnFrameIsOnePixelWider) {
+  MakeButton(903, "N/S");
+  // Left bevel of 2 lines: shades 0 and 128; of 3 lines: 0, 85 and 170.
+  EXPECT_EQ(PixelAt(dialog_, 903, 0, 11), ColorFromName("grigio", 0));
+  EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", 128));
+  ToggleButton(dialog_, 903, "OFF/ON");
+  EXPECT_EQ(PixelAt(dialog_, 903, 0, 11), ColorFromName("grigio", 0));
+  EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", 85));
+  EXPECT_EQ(PixelAt(dialog_, 903, 2, 11), ColorFromName("grigio", 170));
+  ToggleButton(dialog_, 903, "OFF/ON");
+  EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", 128));
+}
+
+TEST_F(ButtonTest, OffFaceUsesPatternAndOnFaceUsesValue) {
+  MakeButton(905, "", 2, 5);
+  MakeBareFace(950, 2, 2);
+  MakeBareFace(951, 3, 5);
+  EXPECT_EQ(InstrumentAt(905)->value, 5.0f);
+  EXPECT_EQ(InstrumentAt(905)->pattern, 2);
+  EXPECT_TRUE(SameColumns(905, 950, 24, kWidth));  // no label: right of the lamp only frame and face
+  ToggleButton(dialog_, 905, "");
+  EXPECT_TRUE(SameColumns(905, 951, 24, kWidth));
+  EXPECT_FALSE(SameColumns(905, 950, 24, kWidth));
+}
+
+TEST_F(ButtonTest, LabelPairChoosesTheTextOfTheNewState) {
+  MakeButton(903, "N/S");
+  MakeButton(904, "N/X");
+  MakeButton(906, "Q/S");
+  EXPECT_TRUE(SameColumns(903, 904, 0, kWidth));   // both show "N"
+  EXPECT_FALSE(SameColumns(903, 906, 0, kWidth));  // "N" against "Q"
+  ToggleButton(dialog_, 903, "");
+  ToggleButton(dialog_, 904, "");
+  ToggleButton(dialog_, 906, "");
+  EXPECT_FALSE(SameColumns(903, 904, 0, kWidth));  // "S" against "X"
+  EXPECT_TRUE(SameColumns(903, 906, 0, kWidth));   // both show "S"
+}
+
+TEST_F(ButtonTest, GivenLabelsReplaceTheCaptionWithoutChangingIt) {
+  MakeButton(907, "?");
+  MakeButton(908, "non attivo/attivo");
+  ToggleButton(dialog_, 907, "non attivo/attivo");
+  ToggleButton(dialog_, 908, "");
+  EXPECT_TRUE(SameColumns(907, 908, 0, kWidth));  // "attivo"
+  ToggleButton(dialog_, 907, "non attivo/attivo");
+  ToggleButton(dialog_, 908, "");
+  EXPECT_TRUE(SameColumns(907, 908, 0, kWidth));  // "non attivo"
+  EXPECT_EQ(InstrumentAt(907)->caption.Read().substr(0, 2), "? ");
+}
+
+TEST_F(ButtonTest, LabelWithoutSeparatorShowsOnlyWhenOff) {
+  MakeButton(907, "?");
+  MakeBareFace(950, 2, 4);
+  MakeBareFace(951, 3, 5);
+  EXPECT_FALSE(SameColumns(907, 950, 24, kWidth));  // "?" is printed
+  ToggleButton(dialog_, 907, "");
+  EXPECT_TRUE(SameColumns(907, 951, 24, kWidth));  // nothing after the missing "/"
+}
+
+TEST_F(ButtonTest, EmptyCaptionAndLabelsShowNoTextInEitherState) {
+  MakeButton(907, "");
+  MakeBareFace(950, 2, 4);
+  MakeBareFace(951, 3, 5);
+  EXPECT_TRUE(SameColumns(907, 950, 24, kWidth));
+  ToggleButton(dialog_, 907, "");
+  EXPECT_TRUE(SameColumns(907, 951, 24, kWidth));
+}
+
+class BitmapSwitchTest : public ButtonTest {
+ protected:
+  void SetUp() override {
+    ButtonTest::SetUp();
+    SetBitmapSearchFolder(std::string(IP_SOURCE_DIR) + "/assets");
+  }
+  Handle Slot(int32_t id, int32_t slot) {
+    return static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog_, id), slot));
+  }
+};
+
+TEST_F(BitmapSwitchTest, TwoFacesAreCopiedInTurn) {
+  MakeButton(908, "?", 0, 4, "switch1.bmp/switch2.bmp");
+  const Handle off = Slot(908, kSlotOffFace);
+  const Handle on = Slot(908, kSlotOnFace);
+  ASSERT_NE(off, 0u);
+  ASSERT_NE(on, 0u);
+  EXPECT_EQ(State(908), 0);
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 908), PictureOf(off, 0)), 0);
+  ToggleButton(dialog_, 908, "OFF/ON");
+  EXPECT_EQ(State(908), 1);
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 908), PictureOf(on, 0)), 0);
+  EXPECT_NE(CountDifferences(PictureOf(off, 0), PictureOf(on, 0)), 0);
+  ToggleButton(dialog_, 908, "");
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 908), PictureOf(off, 0)), 0);
+}
+
+TEST_F(BitmapSwitchTest, SwappedFacesStartFromTheOtherPicture) {
+  MakeButton(908, "?", 0, 4, "switch1.bmp/switch2.bmp");
+  CreateToggleButton(dialog_, 909, 560, 166, kWidth, kHeight, "switch2.bmp/switch1.bmp", 5, "", "?", 0, "", 0, 4);
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 909), PictureOf(Slot(908, kSlotOnFace), 0)), 0);
+  ToggleButton(dialog_, 909, "");
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 909), PictureOf(Slot(908, kSlotOffFace), 0)), 0);
+}
+
+TEST_F(BitmapSwitchTest, SingleBitmapIsTheOffFaceAndOnIsDrawn) {
+  MakeButton(910, "", 0, 5, "carta11.bmp");
+  const Handle off = Slot(910, kSlotOffFace);
+  ASSERT_NE(off, 0u);
+  EXPECT_EQ(Slot(910, kSlotOnFace), 0u);
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 910), PictureOf(off, 0)), 0);
+  ToggleButton(dialog_, 910, "");
+  EXPECT_EQ(PixelAt(dialog_, 910, 18, 11), Rgb(0, 140, 0));  // drawn ON face with its green lamp
+  MakeBareFace(951, 3, 5);
+  EXPECT_TRUE(SameColumns(910, 951, 24, kWidth));
+}
+
+TEST_F(ButtonTest, IdentifiersOutsideTheTableAreIgnored) {
+  MakeButton(2001, "N/S");
+  EXPECT_EQ(GetControlHandle(dialog_, 2001), 0u);
+  ToggleButton(dialog_, 2001, "OFF/ON");
+  ToggleButton(dialog_, -7, "");
+  ToggleButton(dialog_, 1990, "");  // a record but no control: nothing to flip
+  EXPECT_EQ(GetControlHandle(dialog_, 1990), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// Digital displays: the ramp background and its shades, the sunken frame,
+// the font size, texts replacing each other and the frame over long texts.
+#include <gtest/gtest.h>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "instruments/display.h"
+#include "tests/widget_probes.h"
+#include "toolkit/colors.h"
+#include "toolkit/frames.h"
+
+namespace {
+
+using widget_probes::CountDifferences;
+using widget_probes::CountPixels;
+using widget_probes::PictureOf;
+using widget_probes::PixelAt;
+using widget_probes::Rgb;
+
+class DisplayTest : public widget_probes::WidgetTest {
+ protected:
+  void MakeDisplay(int32_t id, const std::string& fillColor, int32_t pattern, int32_t charSize = 14) {
+    int32_t width = 84, height = 32;
+    CreateDigitalDisplay(dialog_, id, 300, 10, width, height, "", 5, "verde", charSize, 0x00FF00, "", fillColor,
+                         pattern);
+  }
+  // A bare 84 x 32 canvas with only the given bevels, for comparison.
+  Handle ReferenceBevels(const std::string& topLeft, const std::string& bottomRight) {
+    const Handle canvas = CreateBitmapCanvas(84, 32);
+    CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
+    DrawBevelTopLeft(5, topLeft);
+    DrawBevelBottomRight(5, bottomRight);
+    return canvas;
+  }
+  // True when the frame columns and rows of the display equal the reference.
+  bool FrameMatches(int32_t id, Handle reference) {
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 84; ++x) {
+        const bool inFrame = x < 5 || y < 5 || x >= 79 || y >= 27;
+        if (inFrame && PixelAt(dialog_, id, x, y) != PixelAt(reference, 0, x, y)) return false;
+      }
+    }
+    return true;
+  }
+};
+
+TEST(DisplayFont, PointsAreTheCharacterSizeOver1Point2) {
+  EXPECT_EQ(DisplayFontPoints(14), 12);
+  EXPECT_EQ(DisplayFontPoints(16), 13);
+  EXPECT_EQ(DisplayFontPoints(13), 11);
+  EXPECT_EQ(DisplayFontPoints(0), 0);
+  EXPECT_EQ(DisplayFontPoints(3), 2);  // 2.5 rounds to even
+}
+
+// 84 x 32, frame 5, pattern 3: boxes k = 0..6 from (5 + k, 5 + k) to (79, 27),
+// shades round(205 - 18.75 k).
+TEST_F(DisplayTest, RampShadesFallWithTiesToEven) {
+  MakeDisplay(410, "verde", 3);
+  const int shades[] = {205, 186, 168, 149, 130, 111, 92};
+  for (int k = 0; k < 7; ++k) {
+    EXPECT_EQ(PixelAt(dialog_, 410, 5 + k, 5 + k), ColorFromName("verde", shades[k])) << k;
+  }
+  EXPECT_EQ(PixelAt(dialog_, 410, 78, 26), ColorFromName("verde", 92));  // all boxes share the corner
+  EXPECT_EQ(PixelAt(dialog_, 410, 11, 26), ColorFromName("verde", 92));
+  EXPECT_EQ(PixelAt(dialog_, 410, 10, 26), ColorFromName("verde", 111));
+}
+
+TEST_F(DisplayTest, EmptyFillGivesAGreenRampAndASunkenFrame) {
+  MakeDisplay(410, "", 3);
+  EXPECT_EQ(PixelAt(dialog_, 410, 5, 5), Rgb(0, 45, 0));
+  EXPECT_EQ(PixelAt(dialog_, 410, 6, 6), Rgb(19, 64, 19));
+  EXPECT_EQ(PixelAt(dialog_, 410, 7, 7), Rgb(38, 83, 38));
+  EXPECT_EQ(PixelAt(dialog_, 410, 11, 11), Rgb(112, 157, 112));
+  const Handle sunken = ReferenceBevels("", "verde");
+  EXPECT_EQ(PixelAt(dialog_, 410, 0, 10), Rgb(0, 0, 0));
+  EXPECT_TRUE(FrameMatches(410, sunken));
+  SetDisplayText(dialog_, 410, "12:34:56");
+  EXPECT_TRUE(FrameMatches(410, sunken));
+}
+
+TEST_F(DisplayTest, FrameIsRedrawnOverTextsWiderThanTheDisplay) {
+  MakeDisplay(409, "rosso", 0);
+  const Handle raised = ReferenceBevels("verde", "verde");
+  EXPECT_TRUE(FrameMatches(409, raised));
+  SetDisplayText(dialog_, 409, "WWWWWWWWWWWWWWWWWWWWWWWW");
+  EXPECT_TRUE(FrameMatches(409, raised));
+}
+
+TEST_F(DisplayTest, EmptyTextRestoresTheEmptyDisplay) {
+  MakeDisplay(408, "grigio", 5);
+  const platform::Surface empty = PictureOf(dialog_, 408);
+  SetDisplayText(dialog_, 408, "88:88:88");
+  EXPECT_GT(CountDifferences(empty, PictureOf(dialog_, 408)), 0);
+  SetDisplayText(dialog_, 408, "");
+  EXPECT_EQ(CountDifferences(empty, PictureOf(dialog_, 408)), 0);
+}
+
+TEST_F(DisplayTest, ANewTextLeavesNoTraceOfThePreviousOne) {
+  MakeDisplay(408, "grigio", 5);
+  SetDisplayText(dialog_, 408, "1");
+  const platform::Surface one = PictureOf(dialog_, 408);
+  SetDisplayText(dialog_, 408, "23:59:59");
+  SetDisplayText(dialog_, 408, "1");
+  EXPECT_EQ(CountDifferences(one, PictureOf(dialog_, 408)), 0);
+}
+
+TEST_F(DisplayTest, TextHasAGreenGreyShadow) {
+  MakeDisplay(410, "", 3, 16);
+  const platform::Surface empty = PictureOf(dialog_, 410);
+  EXPECT_EQ(CountPixels(empty, Rgb(85, 130, 85)), 0);
+  SetDisplayText(dialog_, 410, "45296.789");
+  EXPECT_GT(CountPixels(PictureOf(dialog_, 410), Rgb(85, 130, 85)), 0);
+}
+
+TEST_F(DisplayTest, RecordAndReportedSize) {
+  int32_t width = 84, height = 32;
+  CreateDigitalDisplay(dialog_, 408, 300, 10, width, height, "", 5, "oro", 14, 0xFFFFFF, "stile", "grigio", 5);
+  EXPECT_EQ(width, 84);
+  EXPECT_EQ(height, 32);
+  const InstrumentRecord& record = *InstrumentAt(408);
+  EXPECT_EQ(record.divisions, 14);
+  EXPECT_EQ(record.textColor, 0xFFFFFF);
+  EXPECT_EQ(record.pattern, 5);
+  EXPECT_EQ(record.styleName.Read().substr(0, 6), "stile ");
+  ASSERT_NE(SnapshotAt(408), nullptr);
+  EXPECT_EQ(SnapshotAt(408)->size(), 8u + 84 * 32 * 4);
+}
+
+TEST_F(DisplayTest, IdentifiersOutsideTheTableAreIgnored) {
+  int32_t width = 84, height = 32;
+  CreateDigitalDisplay(dialog_, 2001, 0, 0, width, height, "", 5, "oro", 14, 0, "", "grigio", 3);
+  EXPECT_EQ(GetControlHandle(dialog_, 2001), 0u);
+  SetDisplayText(dialog_, 2001, "x");
+  SetDisplayText(dialog_, -4, "x");
+  SetDisplayText(dialog_, 480, "x");  // a record but no control
+}
+
+}  // namespace

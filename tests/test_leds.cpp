@@ -1,0 +1,188 @@
+// LED lamps: box geometry and colours of both shapes, the bezel, captions,
+// the level rules and bad identifiers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "host/bitmaps.h"
+#include "instruments/leds.h"
+#include "tests/widget_probes.h"
+
+namespace {
+
+using widget_probes::CountDifferences;
+using widget_probes::PictureOf;
+using widget_probes::PixelAt;
+using widget_probes::Rgb;
+
+class LedLampTest : public widget_probes::WidgetTest {};
+
+constexpr int32_t kLamp = 101;
+
+// A rectangular lamp 64 x 18 with a 4-pixel frame: u = 4, boxes k = 0..9.
+// Box k spans columns round(4 + k/2)..round(60 - k) - 1 and rows
+// round(4 + k/2)..round(14 - k/2) - 1; later boxes cover earlier ones.
+TEST_F(LedLampTest, RectangularLampBoxesShiftLeftAndLighten) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 100, "rosso", "", 0);
+  SetLedLampValue(dialog_, kLamp, 100, "");
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(200, 0, 0));    // only box 0 reaches column 59
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 13), Rgb(200, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 4, 4), Rgb(204, 4, 4));     // box 1: (4, 4)-(59, 14)
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 4, 13), Rgb(204, 4, 4));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 58, 4), Rgb(204, 4, 4));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 5, 5), Rgb(208, 8, 8));     // box 2: (5, 5)-(58, 13)
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 10), Rgb(224, 24, 24));  // box 6: rows 7..10; boxes 7..9 stop at row 9
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(236, 36, 36));   // box 9: (8.5, 8.5)-(51, 9.5) -> (8, 8)-(51, 10)
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 50, 9), Rgb(236, 36, 36));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 51, 9), Rgb(232, 32, 32));  // box 8 ends one column further right
+  EXPECT_NE(PixelAt(dialog_, kLamp, 60, 9), Rgb(200, 0, 0));    // the frame, not the light
+}
+
+TEST_F(LedLampTest, ANewLampShowsLevelZeroWhateverItWasGiven) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 100, "rosso", "", 0);
+  EXPECT_EQ(InstrumentAt(kLamp)->value, 0.0f);
+  // Level 0, scheme "rosso": grey P = 4k in every channel.
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(36, 36, 36));
+}
+
+TEST_F(LedLampTest, RecordHoldsTheLampDescription) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 3, "oro", 70, "blu", "4", 0x00FF00);
+  const InstrumentRecord& record = *InstrumentAt(kLamp);
+  EXPECT_EQ(record.frameWidth, 3);
+  EXPECT_EQ(record.styleName.Read(), std::string("ledr") + std::string(28, ' '));
+  EXPECT_EQ(record.fillColor.Read(), std::string("blu") + std::string(17, ' '));
+  EXPECT_EQ(record.caption.Read(), std::string("4") + std::string(19, ' '));
+  EXPECT_EQ(record.textColor, 0x00FF00);
+  EXPECT_EQ(record.divisions, 0);
+  EXPECT_EQ(record.pattern, 0);
+}
+
+TEST_F(LedLampTest, SemaforoHasABlackRimAndLevelsAboveFullClamp) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "semaforo", "", 0);
+  SetLedLampValue(dialog_, kLamp, 100, "");
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 4, 4), Rgb(255, 100, 0));  // k = 1: (25500, 100, 0.04) clamped
+
+  CreateLedLamp(dialog_, 102, 10, 40, 64, 18, "", 4, "rosso", 0, "rosso", "", 0);
+  SetLedLampValue(dialog_, 102, 150, "");
+  EXPECT_EQ(PixelAt(dialog_, 102, 59, 4), Rgb(255, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 102, 8, 8), Rgb(255, 36, 36));
+}
+
+TEST_F(LedLampTest, UnknownSchemePaintsTheLightBlack) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "viola", "", 0);
+  SetLedLampValue(dialog_, kLamp, 100, "");
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(0, 0, 0));
+}
+
+TEST_F(LedLampTest, CaptionDefaultsToTheStoredOneAndAGivenOneIsShownOnce) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "verdino", "5", 0x000000);
+  SetLedLampValue(dialog_, kLamp, 60, "");
+  const platform::Surface withDefault = PictureOf(dialog_, kLamp);
+  SetLedLampValue(dialog_, kLamp, 60, "88");
+  const platform::Surface withGiven = PictureOf(dialog_, kLamp);
+  EXPECT_GT(CountDifferences(withDefault, withGiven), 0);
+  EXPECT_EQ(InstrumentAt(kLamp)->caption.Read().substr(0, 2), "5 ");  // not stored
+  SetLedLampValue(dialog_, kLamp, 60, "");
+  EXPECT_EQ(CountDifferences(withDefault, PictureOf(dialog_, kLamp)), 0);
+  SetLedLampValue(dialog_, kLamp, 60, "5");
+  EXPECT_EQ(CountDifferences(withDefault, PictureOf(dialog_, kLamp)), 0);
+}
+
+TEST_F(LedLampTest, NoCaptionAtAllPrintsNoText) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "rosso", "", 0xFFFFFF);
+  SetLedLampValue(dialog_, kLamp, 100, "");
+  // Only light colours inside the frame: (200 + 4k, 4k, 4k) for k = 0..9.
+  for (int y = 4; y < 14; ++y) {
+    for (int x = 4; x < 60; ++x) {
+      const ColorRef c = PixelAt(dialog_, kLamp, x, y);
+      const int red = c & 255, green = (c >> 8) & 255, blue = (c >> 16) & 255;
+      ASSERT_EQ(green, blue) << x << "," << y;
+      ASSERT_EQ(red, 200 + green) << x << "," << y;
+      ASSERT_EQ(green % 4, 0) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(LedLampTest, NanLevelIsStoredAndShownAsZero) {
+  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "verdino", "", 0);
+  SetLedLampValue(dialog_, kLamp, 0, "");
+  const platform::Surface atZero = PictureOf(dialog_, kLamp);
+  SetLedLampValue(dialog_, kLamp, 80, "");
+  SetLedLampValue(dialog_, kLamp, std::numeric_limits<float>::quiet_NaN(), "");
+  EXPECT_EQ(InstrumentAt(kLamp)->value, 0.0f);
+  EXPECT_EQ(CountDifferences(atZero, PictureOf(dialog_, kLamp)), 0);
+
+  CreateRoundLamp(dialog_, 201, 100, 10, 18, 18, "", 1, "", 0, "rosso", "", 0);
+  SetRoundLampValue(dialog_, 201, std::numeric_limits<float>::quiet_NaN(), "");
+  EXPECT_EQ(InstrumentAt(201)->value, 0.0f);
+}
+
+// A round lamp 40 x 18, frameWidth 1: cleared in the panel colour, a black
+// outer ellipse, then the light from (1, 1)-(39, 17) inward.
+TEST_F(LedLampTest, RoundLampClearsItsWholeCanvasAndDrawsTheBezel) {
+  CreateRoundLamp(dialog_, 201, 100, 10, 40, 18, "", 1, "", 0, "rosso", "", 0);
+  SetRoundLampValue(dialog_, 201, 100, "");
+  const ColorRef panel = PanelBackColor;
+  EXPECT_EQ(panel, Rgb(60, 78, 60));
+  EXPECT_EQ(PixelAt(dialog_, 201, 0, 0), panel);
+  EXPECT_EQ(PixelAt(dialog_, 201, 39, 0), panel);
+  EXPECT_EQ(PixelAt(dialog_, 201, 0, 17), panel);
+  EXPECT_EQ(PixelAt(dialog_, 201, 39, 17), panel);
+  EXPECT_EQ(PixelAt(dialog_, 201, 0, 9), Rgb(0, 0, 0));     // outer bezel ring
+  EXPECT_EQ(PixelAt(dialog_, 201, 39, 9), Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 201, 1, 9), Rgb(200, 0, 0));   // light k = 0, u = 6
+  EXPECT_EQ(PixelAt(dialog_, 201, 38, 9), Rgb(200, 0, 0));
+}
+
+TEST_F(LedLampTest, RoundLampBezelGreysStepInward) {
+  // frameWidth 2: g = round(255 / 2 / 2) = 64; rings black, 64, 128; the
+  // light starts on the 128 ring and covers it.
+  CreateRoundLamp(dialog_, 202, 100, 40, 40, 40, "", 2, "", 0, "rosso", "", 0);
+  EXPECT_EQ(PixelAt(dialog_, 202, 0, 20), Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 202, 39, 20), Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 202, 1, 20), Rgb(64, 64, 64));
+  EXPECT_EQ(PixelAt(dialog_, 202, 38, 20), Rgb(64, 64, 64));
+  EXPECT_EQ(PixelAt(dialog_, 202, 20, 1), Rgb(64, 64, 64));
+}
+
+TEST_F(LedLampTest, RoundLampWithoutBezelLightsFromTheEdge) {
+  CreateRoundLamp(dialog_, 203, 100, 90, 18, 18, "", 0, "", 0, "rosso", "", 0);
+  SetRoundLampValue(dialog_, 203, 100, "");
+  EXPECT_EQ(PixelAt(dialog_, 203, 17, 9), Rgb(200, 0, 0));  // light k = 0 over the black ellipse
+  CreateRoundLamp(dialog_, 204, 130, 90, 18, 18, "", 1, "", 0, "rosso", "", 0);
+  SetRoundLampValue(dialog_, 204, 100, "");
+  EXPECT_EQ(PixelAt(dialog_, 204, 17, 9), Rgb(0, 0, 0));
+}
+
+TEST_F(LedLampTest, RoundLampCaptionFollowsTheSameRule) {
+  CreateRoundLamp(dialog_, 205, 100, 10, 40, 40, "", 1, "", 0, "rosso", "8", 0x00FFFF);
+  const platform::Surface withDefault = PictureOf(dialog_, 205);
+  SetRoundLampValue(dialog_, 205, 0, "1");
+  EXPECT_GT(CountDifferences(withDefault, PictureOf(dialog_, 205)), 0);
+  SetRoundLampValue(dialog_, 205, 0, "");
+  EXPECT_EQ(CountDifferences(withDefault, PictureOf(dialog_, 205)), 0);
+}
+
+TEST_F(LedLampTest, IdentifiersOutsideTheTableAreIgnored) {
+  CreateLedLamp(dialog_, 2001, 10, 10, 64, 18, "", 4, "rosso", 0, "rosso", "", 0);
+  CreateRoundLamp(dialog_, -1, 10, 10, 18, 18, "", 1, "", 0, "rosso", "", 0);
+  SetLedLampValue(dialog_, 2001, 50, "");
+  SetRoundLampValue(dialog_, -1, 50, "");
+  SetLedLampValue(dialog_, 5000, 50, "x");
+  EXPECT_EQ(GetControlHandle(dialog_, 2001), 0u);
+  EXPECT_EQ(GetControlHandle(dialog_, -1), 0u);
+}
+
+TEST_F(LedLampTest, LampOnAMissingControlOnlyStoresTheLevel) {
+  InstrumentAt(150)->fillColor.Write("rosso");
+  SetLedLampValue(dialog_, 150, 40, "");
+  SetRoundLampValue(dialog_, 151, 30, "");
+  EXPECT_EQ(InstrumentAt(150)->value, 40.0f);
+  EXPECT_EQ(InstrumentAt(151)->value, 30.0f);
+}
+
+}  // namespace

@@ -1,0 +1,245 @@
+// Marquee positions over a cycle, text-panel grid lines and level bars, and
+// the blackboard's lines, margins and restores.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+#include <utility>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "instruments/gauge.h"
+#include "instruments/text_panels.h"
+#include "tests/widget_probes.h"
+
+namespace {
+
+using widget_probes::CountDifferences;
+using widget_probes::PictureOf;
+using widget_probes::PixelAt;
+using widget_probes::Rgb;
+
+constexpr ColorRef kGridGrey = Rgb(100, 100, 100);
+
+class TextPanelTest : public widget_probes::WidgetTest {
+ protected:
+  void MakePlain(int32_t id, int32_t width, int32_t height, const std::string& background = "") {
+    CreateInstrumentControl(dialog_, id, 400, 10, width, height, background);
+  }
+  int32_t Slot5(int32_t id) { return GetControlUserValue(GetControlHandle(dialog_, id), kSlotMarqueeScroll); }
+  // A panel of 120 x 80 with frame 1 and no text.
+  platform::Surface Panel(int32_t id, float level, int16_t grid) {
+    ShowTextPanel(dialog_, id, 1, level, grid, "", 12, 0xFFFFFF, "verde");
+    return PictureOf(dialog_, id);
+  }
+};
+
+TEST_F(TextPanelTest, MarqueeMovesOnePixelPerCallAndWrapsAfterItsCycle) {
+  MakePlain(800, 120, 80);
+  const int32_t frame = 8;
+  for (int call = 1; call <= 88; ++call) {
+    ScrollMarquee(dialog_, 800, frame, "rosso", "", 0, "12:00:00", 0xFF0000, 16);
+    const int32_t pos = call % 88;
+    ASSERT_EQ(Slot5(800), pos) << call;
+    // The text line started at y = pos - th + frameWidth; the new line below it.
+    const int32_t th = CanvasTextSize("12:00:00").second;
+    const IntPair after = CanvasGetPos();
+    ASSERT_EQ(after.second - CanvasCharSize().second, pos - th + frame) << call;
+    ASSERT_EQ(after.first, 0);
+  }
+}
+
+TEST_F(TextPanelTest, MarqueeTextSlidesBehindTheFrame) {
+  MakePlain(800, 120, 80);
+  ScrollMarquee(dialog_, 800, 8, "rosso", "", 0, "", 0xFF0000, 16);
+  const platform::Surface blank = PictureOf(dialog_, 800);
+  SetControlUserValue(GetControlHandle(dialog_, 800), kSlotMarqueeScroll, 0);
+  ScrollMarquee(dialog_, 800, 8, "rosso", "", 0, "12:00:00", 0xFF0000, 16);  // pos 1: text above the inside
+  EXPECT_EQ(CountDifferences(blank, PictureOf(dialog_, 800)), 0);
+  SetControlUserValue(GetControlHandle(dialog_, 800), kSlotMarqueeScroll, 39);
+  ScrollMarquee(dialog_, 800, 8, "rosso", "", 0, "12:00:00", 0xFF0000, 16);  // pos 40: in the middle
+  EXPECT_GT(CountDifferences(blank, PictureOf(dialog_, 800)), 0);
+}
+
+TEST_F(TextPanelTest, MarqueeWithoutACycleDrawsNothing) {
+  MakePlain(801, 120, 10);
+  const platform::Surface before = PictureOf(dialog_, 801);
+  ScrollMarquee(dialog_, 801, -10, "rosso", "", 0, "12:00:00", 0xFF0000, 16);
+  ScrollMarquee(dialog_, 801, -30, "rosso", "", 0, "12:00:00", 0xFF0000, 16);
+  EXPECT_EQ(CountDifferences(before, PictureOf(dialog_, 801)), 0);
+  EXPECT_EQ(Slot5(801), 0);
+  ScrollMarquee(dialog_, 899, 0, "rosso", "", 0, "x", 0, 16);  // no control: W = H = 0
+}
+
+TEST_F(TextPanelTest, MarqueeScrollPositionSurvivesExtremeSlotValues) {
+  MakePlain(800, 120, 80);
+  SetControlUserValue(GetControlHandle(dialog_, 800), kSlotMarqueeScroll, INT32_MAX);
+  ScrollMarquee(dialog_, 800, 8, "rosso", "", 0, "x", 0, 16);
+  EXPECT_EQ(Slot5(800), static_cast<int32_t>((int64_t{INT32_MAX} + 1) % 88));
+}
+
+// 120 x 80, frame 1, gridPercent 20: step (80 - 2 - 1) x 0.2 = 15.4.
+TEST_F(TextPanelTest, GridLinesEvery15Point4Pixels) {
+  MakePlain(601, 120, 80);
+  MakePlain(602, 120, 80);
+  const platform::Surface grid = Panel(601, 0, 20);
+  const platform::Surface plain = Panel(602, 0, 0);
+  const std::set<int> rows = {1, 16, 32, 47, 63, 78};
+  const std::set<int> columns = {1, 16, 32, 47, 63, 78, 93, 109};
+  for (int y = 0; y < 80; ++y) {
+    for (int x = 0; x < 120; ++x) {
+      const bool onRow = rows.count(y) && x >= 1 && x <= 118;
+      const bool onColumn = columns.count(x) && y >= 1 && y <= 78;
+      const ColorRef gridPixel = PixelAt(dialog_, 601, x, y);
+      if (onRow || onColumn) {
+        ASSERT_EQ(gridPixel, kGridGrey) << x << "," << y;
+      } else {
+        ASSERT_EQ(gridPixel, PixelAt(dialog_, 602, x, y)) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GT(CountDifferences(grid, plain), 0);
+}
+
+TEST_F(TextPanelTest, GridNeedsMoreThanOnePercentAndAPositiveStep) {
+  MakePlain(601, 120, 80);
+  const platform::Surface none = Panel(601, 0, 0);
+  EXPECT_EQ(CountDifferences(none, Panel(601, 0, 1)), 0);
+  EXPECT_EQ(CountDifferences(none, Panel(601, 0, -20)), 0);
+  // Inner height minus one is 0: the step is 0 and no grid is drawn.
+  MakePlain(602, 120, 21);
+  ShowTextPanel(dialog_, 602, 10, 0, 0, "", 12, 0, "verde");
+  const platform::Surface flat = PictureOf(dialog_, 602);
+  ShowTextPanel(dialog_, 602, 10, 0, 50, "", 12, 0, "verde");
+  EXPECT_EQ(CountDifferences(flat, PictureOf(dialog_, 602)), 0);
+  // A frame wider than half the panel gives a negative step: no grid either.
+  ShowTextPanel(dialog_, 602, 15, 0, 0, "", 12, 0, "verde");
+  const platform::Surface wide = PictureOf(dialog_, 602);
+  ShowTextPanel(dialog_, 602, 15, 0, 50, "", 12, 0, "verde");
+  EXPECT_EQ(CountDifferences(wide, PictureOf(dialog_, 602)), 0);
+}
+
+// Level 100 on 120 x 80 with frame 1: a = 59; left bars cover columns 1..60,
+// the upper right bar 60..118, the lower right bar (59.5 -> 60) 59..118.
+// Row colours (round(155 + 1.9375 y), round(1.9375 y), ...) for y = 0..39.
+TEST_F(TextPanelTest, FullLevelBarsMeetInTheMiddle) {
+  MakePlain(601, 120, 80);
+  Panel(601, 100, 0);
+  EXPECT_EQ(PixelAt(dialog_, 601, 1, 1), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 118, 1), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 1, 78), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 59, 78), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 60, 1), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 30, 2), Rgb(157, 2, 2));
+  EXPECT_EQ(PixelAt(dialog_, 601, 100, 39), Rgb(231, 76, 76));  // y = 39 from the bottom
+  EXPECT_EQ(PixelAt(dialog_, 601, 100, 40), Rgb(231, 76, 76));  // y = 39 from the top
+}
+
+TEST_F(TextPanelTest, HalfLevelBarsRoundTheirEndsToEven) {
+  MakePlain(601, 120, 80);
+  MakePlain(602, 120, 80);
+  Panel(601, 50, 0);
+  Panel(602, 0, 0);
+  // a = 29.5: the left bar's 30.5 rounds to 30 (columns 1..30), the right
+  // bar's -29.5 to -30 (columns 89..118).
+  EXPECT_EQ(PixelAt(dialog_, 601, 30, 1), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 31, 1), PixelAt(dialog_, 602, 31, 1));
+  EXPECT_EQ(PixelAt(dialog_, 601, 89, 1), Rgb(155, 0, 0));
+  EXPECT_EQ(PixelAt(dialog_, 601, 88, 1), PixelAt(dialog_, 602, 88, 1));
+}
+
+TEST_F(TextPanelTest, NoBarsAtLevelZeroBelowOrNan) {
+  MakePlain(601, 120, 80);
+  const platform::Surface none = Panel(601, 0, 20);
+  EXPECT_EQ(CountDifferences(none, Panel(601, -5, 20)), 0);
+  EXPECT_EQ(CountDifferences(none, Panel(601, std::numeric_limits<float>::quiet_NaN(), 20)), 0);
+  EXPECT_EQ(CountDifferences(none, Panel(601, -std::numeric_limits<float>::infinity(), 20)), 0);
+}
+
+TEST_F(TextPanelTest, HugeLevelsFillTheRowsWithoutOverflow) {
+  MakePlain(601, 120, 80);
+  for (float level : {1e30f, std::numeric_limits<float>::infinity()}) {
+    Panel(601, level, 0);
+    EXPECT_EQ(PixelAt(dialog_, 601, 1, 1), Rgb(155, 0, 0));
+    EXPECT_EQ(PixelAt(dialog_, 601, 118, 78), Rgb(155, 0, 0));
+    EXPECT_EQ(PixelAt(dialog_, 601, 0, 1), Rgb(155, 0, 0));  // longer than the inside: over the frame too
+  }
+}
+
+TEST_F(TextPanelTest, TextIsCoveredByBars) {
+  MakePlain(601, 120, 80);
+  MakePlain(602, 120, 80);
+  ShowTextPanel(dialog_, 601, 1, 100, 0, "lavagna", 18, 0xFFFFFF, "grigio");
+  ShowTextPanel(dialog_, 602, 1, 100, 0, "", 18, 0xFFFFFF, "grigio");
+  EXPECT_EQ(CountDifferences(PictureOf(dialog_, 601), PictureOf(dialog_, 602)), 0);
+  ShowTextPanel(dialog_, 601, 1, 0, 0, "lavagna", 18, 0xFFFFFF, "grigio");
+  ShowTextPanel(dialog_, 602, 1, 0, 0, "", 18, 0xFFFFFF, "grigio");
+  EXPECT_GT(CountDifferences(PictureOf(dialog_, 601), PictureOf(dialog_, 602)), 0);
+}
+
+class BlackboardTest : public TextPanelTest {
+ protected:
+  void SetUp() override {
+    TextPanelTest::SetUp();
+    CreateGauge(dialog_, 1500, 600, 430, 160, 140, "", 4, "oro", 0, 12, "", 0x00FFFF, "ver_blurosso", "grigio", 2);
+    WriteBlackboard(dialog_, 1500, "");
+    clean_ = PictureOf(dialog_, 1500);
+  }
+  // Rows of [top, bottom) whose pixels differ from the clean board: the
+  // leftmost differing column, or -1 when nothing differs.
+  int LeftmostChange(int top, int bottom) {
+    int leftmost = -1;
+    for (int y = top; y < bottom && y < 140; ++y) {
+      for (int x = 0; x < 160; ++x) {
+        if (PixelAt(dialog_, 1500, x, y) != static_cast<ColorRef>(platform::ColorRefFromPixel(clean_.At(x, y)))) {
+          if (leftmost < 0 || x < leftmost) leftmost = x;
+          break;
+        }
+      }
+    }
+    return leftmost;
+  }
+  platform::Surface clean_;
+};
+
+TEST_F(BlackboardTest, ThreeLinesEachStartAtTheMargin) {
+  WriteBlackboard(dialog_, 1500, "Zeffarino\r\nDolvini\r\n0000 Bruvano");
+  const int32_t lineHeight = CanvasCharSize().second;
+  ASSERT_GT(lineHeight, 0);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{4, 4 + 3 * lineHeight}));
+  EXPECT_EQ(LeftmostChange(0, 4), -1);  // nothing above the margin
+  for (int line = 0; line < 3; ++line) {
+    const int left = LeftmostChange(4 + line * lineHeight, 4 + (line + 1) * lineHeight);
+    EXPECT_GE(left, 4) << line;
+    EXPECT_LT(left, 8) << line;
+  }
+  EXPECT_EQ(LeftmostChange(4 + 3 * lineHeight, 140), -1);
+}
+
+TEST_F(BlackboardTest, TextWithoutLineBreakIsOneLine) {
+  WriteBlackboard(dialog_, 1500, "Zeffarino");
+  const int32_t lineHeight = CanvasCharSize().second;
+  EXPECT_EQ(CanvasGetPos(), (IntPair{4, 4 + lineHeight}));
+  EXPECT_GE(LeftmostChange(4, 4 + lineHeight), 4);
+  EXPECT_EQ(LeftmostChange(4 + lineHeight, 140), -1);
+}
+
+TEST_F(BlackboardTest, WritingAgainErasesTheEarlierText) {
+  WriteBlackboard(dialog_, 1500, "Z");
+  const platform::Surface shortText = PictureOf(dialog_, 1500);
+  WriteBlackboard(dialog_, 1500, "Zeffarino\r\nDolvini\r\n0000 Bruvano");
+  WriteBlackboard(dialog_, 1500, "Z");
+  EXPECT_EQ(CountDifferences(shortText, PictureOf(dialog_, 1500)), 0);
+  WriteBlackboard(dialog_, 1500, "");
+  EXPECT_EQ(CountDifferences(clean_, PictureOf(dialog_, 1500)), 0);
+}
+
+TEST_F(BlackboardTest, IdentifiersOutsideTheTableAreIgnored) {
+  WriteBlackboard(dialog_, 2001, "x");
+  WriteBlackboard(dialog_, -1, "x");
+  ShowTextPanel(dialog_, 2001, 1, 50, 20, "x", 12, 0, "");
+  EXPECT_EQ(CountDifferences(clean_, PictureOf(dialog_, 1500)), 0);
+}
+
+}  // namespace
