@@ -139,3 +139,11 @@ std::optional<FaceLocation> LocateFace(const std::string& faceName, bool bold, b
 }
 
 }  // namespace platform
+
+#if defined(__SANITIZE_ADDRESS__)
+// Fontconfig loses a few hundred bytes once while it parses its
+// configuration files; that is the library's own and not ours to report.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif
