@@ -16,6 +16,7 @@
 #include "host/canvas.h"
 #include "host/window_records.h"
 #include "platform/font.h"
+#include "platform/font_face.h"
 
 namespace {
 
@@ -174,6 +175,41 @@ TEST(FontFaces, FontsAreCachedPerNameSizeAndStyle) {
   EXPECT_EQ(withLine->face.get(), first->face.get());
 }
 
+TEST(FontFaces, MissingStylesAreSynthesised) {
+  // The regular face file asked for bold or italic, as when a family has no
+  // styled face installed.
+  platform::FaceLocation regular{platform::FontFilePath(*Open("MS Sans Serif", 16)), 0, false, false};
+  auto plain = platform::OpenFaceInstance(regular, 16, false, false);
+  auto bold = platform::OpenFaceInstance(regular, 16, true, false);
+  auto oblique = platform::OpenFaceInstance(regular, 16, false, true);
+  ASSERT_TRUE(plain && bold && oblique);
+  EXPECT_TRUE(bold->syntheticBold);
+  EXPECT_TRUE(oblique->syntheticItalic);
+  EXPECT_FALSE(plain->syntheticBold || plain->syntheticItalic);
+
+  auto inkSum = [](const platform::GlyphImage& glyph) {
+    int sum = 0;
+    for (uint8_t c : glyph.coverage) sum += c;
+    return sum;
+  };
+  EXPECT_GT(inkSum(bold->Glyph('l')), inkSum(plain->Glyph('l')) * 5 / 4);
+  EXPECT_GE(bold->Glyph('m').advance, plain->Glyph('m').advance);
+
+  // The oblique stem of "l" leans right: the ink of its top row starts
+  // further right than that of its bottom row.
+  auto firstInkColumn = [](const platform::GlyphImage& glyph, int row) {
+    for (int x = 0; x < glyph.width; ++x)
+      if (glyph.coverage[static_cast<size_t>(row) * glyph.width + x] > 127) return x;
+    return -1;
+  };
+  const platform::GlyphImage& upright = plain->Glyph('l');
+  const platform::GlyphImage& slanted = oblique->Glyph('l');
+  ASSERT_GT(slanted.rows, 2);
+  EXPECT_EQ(firstInkColumn(upright, 0), firstInkColumn(upright, upright.rows - 1));
+  EXPECT_GT(firstInkColumn(slanted, 0), firstInkColumn(slanted, slanted.rows - 1) + 1);
+  EXPECT_EQ(oblique->metrics.height, plain->metrics.height);
+}
+
 // ---------------------------------------------------------------- metrics
 
 TEST(FontMetrics, FollowTheTrueTypeScalingAtThePanelSizes) {
@@ -212,6 +248,9 @@ TEST(FontMetrics, KnownValuesOfLiberationSans) {
 
 TEST(FontMetrics, NewCanvasHasTheDefaultFont) {
   AttachNewCanvas(20, 20);
+  // DejaVu Sans at 10 px: unitsPerEm 2048, winAscent 1901, winDescent 483,
+  // xAvgCharWidth 1038, s = 320: ascent 9 (9.28), descent 2 (2.36), average 5.
+  EXPECT_EQ(CanvasCharSize(), (IntPair{5, 11}));
   const platform::FontMetrics expected = Open("MS Sans Serif", 10)->metrics;
   EXPECT_EQ(CanvasCharSize(), (IntPair{expected.aveCharWidth, expected.height + expected.externalLeading}));
   EXPECT_EQ(CanvasTextSize("x").second, expected.height);
