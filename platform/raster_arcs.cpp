@@ -1,10 +1,13 @@
 // Pies and arcs. The ellipse of the whole box is a ring of 4n pixels (n from
 // the quarter-ellipse walk), running counter-clockwise on screen from the
 // rightmost pixel of the middle row. Each ring pixel has a direction from
-// the centre; a radial picks the first ring pixel whose direction's angle is
-// at least its own, comparing angles exactly with integer cross products.
-// The curve is ring[start .. end-1], wrapping once; equal indexes give the
-// whole ring. A pie adds the box centre and is filled as a polygon.
+// the centre; a radial picks, within its own quarter of the ring, the first
+// ring pixel whose direction's angle is at least its own, comparing angles
+// exactly with integer cross products.
+// The curve is ring[start .. end-1] (indexes modulo 4n), where an end not
+// after the start is moved on by 4n: equal indexes give the whole ring, and
+// a start of 4n with an end of 0 gives no curve at all. A pie adds the box
+// centre and is filled as a polygon.
 #include <algorithm>
 
 #include "platform/raster_internal.h"
@@ -50,26 +53,34 @@ Ring BuildRing(int64_t left, int64_t top, int64_t right, int64_t bottom) {
   return ring;
 }
 
-// 0 for angles in [0, 180) degrees (and the zero vector), 1 for [180, 360).
-int HalfPlane(Point64 v) { return (v.y < 0 || (v.y == 0 && v.x < 0)) ? 1 : 0; }
-
-// True when the angle of `d` (0..360) is at least the angle of `v`.
-bool AngleAtLeast(Point64 d, Point64 v) {
-  if (d.x == 0 && d.y == 0) return v.y == 0 && v.x >= 0;
-  const int hd = HalfPlane(d);
-  const int hv = HalfPlane(v);
-  if (hd != hv) return hd > hv;
-  const __int128 cross = static_cast<__int128>(v.x) * d.y - static_cast<__int128>(v.y) * d.x;
-  return cross >= 0;
+// The quarter of the plane a radial falls in, counter-clockwise from +x with
+// y upward: 0 (x >= 0, y >= 0), 1 (x < 0, y >= 0), 2 (x < 0, y < 0),
+// 3 (x >= 0, y < 0).
+size_t Quarter(Point64 v) {
+  if (v.y >= 0) return v.x >= 0 ? 0 : 1;
+  return v.x < 0 ? 2 : 3;
 }
 
+// Whether a ring pixel lying exactly on the radial (or at the centre) is
+// passed over, per quarter.
+constexpr bool kStrictInQuarter[4] = {false, false, false, true};
+
+// The radial's ring index: within the ring quarter matching the radial's
+// quarter, the first pixel whose direction is counter-clockwise of the
+// radial (exact cross product; see kStrictInQuarter for pixels on it); else
+// the start of the next quarter, which for the last quarter is 4n itself.
+// A zero radial gives 0.
 size_t RadialIndex(const Ring& ring, Point64 radial) {
   if (radial.x == 0 && radial.y == 0) return 0;
-  const size_t size = ring.directions.size();
-  for (size_t i = 0; i < size; ++i) {
-    if (AngleAtLeast(ring.directions[i], radial)) return i;
+  const size_t n = ring.directions.size() / 4;
+  const size_t quarter = Quarter(radial);
+  const size_t first = quarter * n;
+  for (size_t i = first; i < first + n; ++i) {
+    const Point64& d = ring.directions[i];
+    const __int128 cross = static_cast<__int128>(radial.x) * d.y - static_cast<__int128>(radial.y) * d.x;
+    if (cross > 0 || (cross == 0 && !kStrictInQuarter[quarter])) return i;
   }
-  return 0;  // past the last direction: back round to the start
+  return first + n;
 }
 
 // The curve's points from the start radial to the end radial.

@@ -79,7 +79,8 @@ void DrawOutline(Surface& surface, const RasterPen& pen, const Box& box, int64_t
   const int32_t width = EffectivePenWidth(pen.width);
   const bool square = IsSquareCornered(ew, eh);
   if (width <= 1 && square) {
-    DrawCosmeticRectangleOutline(surface, pen.color, box);
+    // The closed one-pixel path of a 1 x 1 box has no length: nothing.
+    if (box.Width() > 1 || box.Height() > 1) DrawCosmeticRectangleOutline(surface, pen.color, box);
     return;
   }
   const std::vector<Point64> outline = square ? RectangleOutline(box) : RoundRectOutline(box, ew, eh);
@@ -124,7 +125,9 @@ std::vector<Point64> QuarterEllipse(int64_t w, int64_t h) {
   }
   // A tall narrow ellipse leaves the walk before its last row: finish the
   // tip down the middle column.
-  for (int64_t tipY = points.back().y + 1; tipY <= b; ++tipY) points.push_back({w / 2, tipY});
+  if (w >= 3) {
+    for (int64_t tipY = points.back().y + 1; tipY <= b; ++tipY) points.push_back({w / 2, tipY});
+  }
   return points;
 }
 
@@ -167,7 +170,13 @@ void DrawRoundRect(Surface& surface, const RasterPen& pen, const RasterBrush& br
     FillWithoutPen(surface, brush, box, ew, eh);
     return;
   }
-  if (brush.kind != RasterBrush::Kind::kNone) FillRows(surface, brush, box, ew, eh);
+  if (brush.kind != RasterBrush::Kind::kNone) {
+    if (IsSquareCornered(ew, eh) && EffectivePenWidth(pen.width) <= 1) {
+      FillRectangle(surface, brush, box.left + 1, box.top + 1, box.right - 1, box.bottom - 1);
+    } else {
+      FillRows(surface, brush, box, ew, eh);
+    }
+  }
   DrawOutline(surface, pen, box, ew, eh);
 }
 
