@@ -4,7 +4,6 @@
 
 #include "host/bitmaps.h"
 #include "host/canvas.h"
-#include "host/window_records.h"
 
 namespace {
 
@@ -14,14 +13,7 @@ constexpr int32_t kCanvasHeight = 60;
 void AttachBenchCanvas() {
   static Handle canvas = CreateBitmapCanvas(kCanvasWidth, kCanvasHeight);
   CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
-  CurrentCanvasRecord()->canvas.backColor = kColorNone;
-}
-
-// Puts the current position at (x, y).
-void MoveTo(int32_t x, int32_t y) {
-  CanvasState& canvas = CurrentCanvasRecord()->canvas;
-  canvas.currentX = x;
-  canvas.currentY = y;
+  CanvasSetBackColor(kColorNone);
 }
 
 // A gauge caption: 7-point "Arial", set and printed on every repaint.
@@ -29,7 +21,7 @@ void BM_SetFontAndPrintGaugeCaption(benchmark::State& state) {
   AttachBenchCanvas();
   for (auto _ : state) {
     CanvasSetFont("Arial", 7, 0);
-    MoveTo(40, 20);
+    CanvasMoveTo(40, 20, 0);
     CanvasPrint("57%");
     CanvasNewLine();
   }
@@ -41,7 +33,7 @@ void BM_SetFontAndPrintClock(benchmark::State& state) {
   AttachBenchCanvas();
   for (auto _ : state) {
     CanvasSetFont("courier new", 20, 1);
-    MoveTo(2, 10);
+    CanvasMoveTo(2, 10, 0);
     CanvasPrint("12:34:56");
     CanvasNewLine();
   }
@@ -51,10 +43,10 @@ BENCHMARK(BM_SetFontAndPrintClock);
 // Opaque printing: the cell is filled before the glyphs are drawn.
 void BM_PrintOpaqueCaption(benchmark::State& state) {
   AttachBenchCanvas();
-  CurrentCanvasRecord()->canvas.backColor = 0xF0F0F0;
+  CanvasSetBackColor(0xF0F0F0);
   CanvasSetFont("MS Sans Serif", 8, 0);
   for (auto _ : state) {
-    MoveTo(2, 2);
+    CanvasMoveTo(2, 2, 0);
     CanvasPrint("Libreria di tools");
   }
 }

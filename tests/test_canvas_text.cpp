@@ -38,10 +38,12 @@ CanvasState& Current() {
 }
 
 void SetTextColors(uint32_t fore, int32_t back) {
-  Current().foreColor = fore;
-  Current().backColor = back;
+  CanvasSetForeColor(static_cast<ColorRef>(fore));
+  CanvasSetBackColor(back);
 }
 
+// Puts the current position anywhere in the 32-bit range (CanvasMoveTo takes
+// float coordinates, which cannot name every such position).
 void SetPosition(int32_t x, int32_t y) {
   Current().currentX = x;
   Current().currentY = y;
