@@ -131,17 +131,21 @@ bool ParseLayout(const uint8_t* data, size_t size, BmpLayout& layout) {
   layout.paletteEntrySize = headerSize == kCoreHeaderSize ? 3 : 4;
   if (bits >= 16 && !ParseMasks(data, size, headerSize, compression, layout)) return false;
 
+  layout.pixelOffset = ReadU32(data + 10);
+  if (layout.pixelOffset < layout.paletteOffset) return false;  // pixels would overlap the headers
   if (bits <= 8) {
     uint32_t maxColors = 1u << bits;
     uint32_t used = headerSize == kCoreHeaderSize ? 0 : ReadU32(info + 32);
     if (used > maxColors) return false;
-    layout.paletteCount = used == 0 ? maxColors : used;
-    uint64_t paletteEnd = layout.paletteOffset + uint64_t{layout.paletteCount} * layout.paletteEntrySize;
+    // Without a colour count the palette is what fits before the pixels, up
+    // to 2^bits entries (writers often store fewer).
+    uint64_t room = (layout.pixelOffset - layout.paletteOffset) / layout.paletteEntrySize;
+    uint32_t count = used != 0 ? used : static_cast<uint32_t>(std::min<uint64_t>(maxColors, room));
+    if (count == 0 || count > room) return false;
+    uint64_t paletteEnd = layout.paletteOffset + uint64_t{count} * layout.paletteEntrySize;
     if (paletteEnd > size) return false;
+    layout.paletteCount = count;
   }
-
-  layout.pixelOffset = ReadU32(data + 10);
-  if (layout.pixelOffset < layout.paletteOffset) return false;  // pixels would overlap the headers
   layout.rowStride = ((static_cast<uint64_t>(width) * bits + 31) / 32) * 4;
   return true;
 }

@@ -1,0 +1,417 @@
+// BMP decoding: every supported format gives the right pixels, broken files
+// load nothing (and never crash), and pictures are scaled the way the
+// system's loader scales them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "platform/bmp_file.h"
+#include "tests/bmp_builder.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using bmp_builder::Build;
+using bmp_builder::Spec;
+using platform::Pixel;
+
+constexpr Pixel kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
+
+bool Decode(const std::vector<uint8_t>& bytes, platform::BmpPicture& picture) {
+  return platform::DecodeBmp(bytes.data(), bytes.size(), picture);
+}
+
+// Decodes and returns the rows from the top; fails the test if it does not decode.
+std::vector<std::vector<Pixel>> DecodedRows(const Spec& spec) {
+  platform::BmpPicture picture;
+  EXPECT_TRUE(Decode(Build(spec), picture));
+  std::vector<std::vector<Pixel>> rows;
+  for (int y = 0; y < picture.pixels.height; ++y) {
+    const Pixel* row = picture.pixels.Row(y);
+    rows.emplace_back(row, row + picture.pixels.width);
+  }
+  return rows;
+}
+
+Spec Indexed(uint16_t bits, std::vector<uint32_t> palette, std::vector<std::vector<uint32_t>> rows) {
+  Spec spec;
+  spec.bitsPerPixel = bits;
+  spec.palette = std::move(palette);
+  spec.width = static_cast<int32_t>(rows[0].size());
+  spec.height = static_cast<int32_t>(rows.size());
+  spec.rows = std::move(rows);
+  return spec;
+}
+
+using Rows = std::vector<std::vector<Pixel>>;
+
+// ---------------------------------------------------------------------------
+// Formats
+
+TEST(BmpFormats, TwentyFourBitsBottomUpAndTopDown) {
+  const Rows picture = {{kRed, kGreen, kBlue}, {0x123456, kWhite, 0x0A0B0C}};
+  Spec spec = bmp_builder::Picture24(picture);
+  EXPECT_EQ(DecodedRows(spec), picture);
+  spec.topDown = true;
+  EXPECT_EQ(DecodedRows(spec), picture);
+}
+
+TEST(BmpFormats, PalettedDepthsIncludingOddWidthsAndPadding) {
+  // 1 bit: 9 pixels, so the row crosses a byte.
+  Spec one = Indexed(1, {kBlack, kWhite}, {{1, 0, 1, 1, 0, 0, 0, 1, 1}, {0, 1, 0, 0, 1, 1, 1, 0, 0}});
+  EXPECT_EQ(DecodedRows(one), (Rows{{kWhite, kBlack, kWhite, kWhite, kBlack, kBlack, kBlack, kWhite, kWhite},
+                                    {kBlack, kWhite, kBlack, kBlack, kWhite, kWhite, kWhite, kBlack, kBlack}}));
+  Spec four = Indexed(4, {kBlack, kRed, kGreen, kBlue, 0x808080}, {{4, 3, 2}, {1, 0, 4}});
+  EXPECT_EQ(DecodedRows(four), (Rows{{0x808080, kBlue, kGreen}, {kRed, kBlack, 0x808080}}));
+  Spec eight = Indexed(8, {}, {{7, 200}, {255, 0}});
+  eight.palette.resize(256);
+  for (uint32_t i = 0; i < 256; ++i) eight.palette[i] = i * 0x010101;
+  eight.topDown = true;
+  EXPECT_EQ(DecodedRows(eight), (Rows{{0x070707, 0xC8C8C8}, {kWhite, kBlack}}));
+}
+
+TEST(BmpFormats, ShortPaletteWithColorsUsedAndIndexesPastIt) {
+  Spec spec = Indexed(8, {kRed, kGreen}, {{0, 1, 2, 255}});
+  spec.colorsUsed = 2;
+  // Indexes past the palette give black.
+  EXPECT_EQ(DecodedRows(spec), (Rows{{kRed, kGreen, kBlack, kBlack}}));
+}
+
+TEST(BmpFormats, SixteenBitsDefaultIs555AndChannelsExpandToFullRange) {
+  Spec spec;
+  spec.bitsPerPixel = 16;
+  spec.width = 3;
+  spec.height = 1;
+  // 0x7C00 red 31, 0x03E0 green 31, 5-bit 16 in blue -> (16 << 3) | (16 >> 2) = 132.
+  spec.rows = {{0x7C00, 0x03E0, 0x0010}};
+  EXPECT_EQ(DecodedRows(spec), (Rows{{kRed, kGreen, 132}}));
+}
+
+TEST(BmpFormats, SixteenBitBitfields565) {
+  Spec spec;
+  spec.bitsPerPixel = 16;
+  spec.compression = bmp_builder::kBitfields;
+  spec.masks = {0xF800, 0x07E0, 0x001F};
+  spec.width = 3;
+  spec.height = 1;
+  // Green has six bits: 32 -> (32 << 2) | (32 >> 4) = 130.
+  spec.rows = {{0xF800, 0x0400, 0x001F}};
+  EXPECT_EQ(DecodedRows(spec), (Rows{{kRed, 130 << 8, kBlue}}));
+}
+
+TEST(BmpFormats, ThirtyTwoBitsRgbIgnoresTheFourthByteAndBitfieldsReorder) {
+  Spec rgb;
+  rgb.bitsPerPixel = 32;
+  rgb.width = 2;
+  rgb.height = 1;
+  rgb.rows = {{0xFF123456, 0x00ABCDEF}};
+  EXPECT_EQ(DecodedRows(rgb), (Rows{{0x123456, 0xABCDEF}}));
+
+  Spec fields = rgb;
+  fields.compression = bmp_builder::kBitfields;
+  fields.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the low byte
+  EXPECT_EQ(DecodedRows(fields), (Rows{{0x563412, 0xEFCDAB}}));
+}
+
+TEST(BmpFormats, CoreHeaderWithThreeBytePalette) {
+  Spec spec = Indexed(8, {kBlue, kRed}, {{1, 0}, {0, 1}});
+  spec.headerSize = 12;
+  EXPECT_EQ(DecodedRows(spec), (Rows{{kRed, kBlue}, {kBlue, kRed}}));
+  Spec plain = bmp_builder::Picture24({{0x010203, 0x040506}});
+  plain.headerSize = 12;
+  EXPECT_EQ(DecodedRows(plain), (Rows{{0x010203, 0x040506}}));
+}
+
+TEST(BmpFormats, V2ToV5HeadersWithMasksInsideTheHeader) {
+  for (uint32_t size : {52u, 56u, 108u, 124u}) {
+    Spec spec;
+    spec.headerSize = size;
+    spec.bitsPerPixel = 32;
+    spec.compression = bmp_builder::kBitfields;
+    spec.masks = {0xFF000000, 0x00FF0000, 0x0000FF00};  // R, G, B, x from the top byte
+    spec.width = 1;
+    spec.height = 2;
+    spec.topDown = size == 124;
+    spec.rows = {{0x11223300}, {0xAABBCC00}};
+    EXPECT_EQ(DecodedRows(spec), (Rows{{0x112233}, {0xAABBCC}})) << "header size " << size;
+  }
+}
+
+TEST(BmpFormats, ReportsItsDepthForTheScaler) {
+  platform::BmpPicture picture;
+  ASSERT_TRUE(Decode(Build(Indexed(1, {kBlack, kWhite}, {{0, 1}})), picture));
+  EXPECT_EQ(picture.bitsPerPixel, 1);
+  ASSERT_TRUE(Decode(Build(bmp_builder::Picture24({{kRed}})), picture));
+  EXPECT_EQ(picture.bitsPerPixel, 24);
+}
+
+// ---------------------------------------------------------------------------
+// Broken files
+
+struct BrokenFile {
+  const char* what;
+  std::vector<uint8_t> bytes;
+};
+
+std::vector<uint8_t> Valid24() { return Build(bmp_builder::Picture24({{kRed, kGreen, kBlue}, {kBlue, kGreen, kRed}})); }
+
+std::vector<uint8_t> With32(std::vector<uint8_t> bytes, size_t at, uint32_t value) {
+  bmp_builder::Put32(bytes, at, value);
+  return bytes;
+}
+std::vector<uint8_t> With16(std::vector<uint8_t> bytes, size_t at, uint32_t value) {
+  bmp_builder::Put16(bytes, at, value);
+  return bytes;
+}
+std::vector<uint8_t> Cut(std::vector<uint8_t> bytes, size_t size) {
+  bytes.resize(size);
+  return bytes;
+}
+
+std::vector<BrokenFile> BrokenCorpus() {
+  const std::vector<uint8_t> valid = Valid24();
+  Spec bitfields;
+  bitfields.bitsPerPixel = 16;
+  bitfields.compression = bmp_builder::kBitfields;
+  bitfields.masks = {0xF800, 0x07E0, 0};
+  bitfields.width = bitfields.height = 1;
+  bitfields.rows = {{0}};
+  Spec wideMask = bitfields;
+  wideMask.masks = {0xF800, 0x07E0, 0x1F0000};  // beyond the 16 bits of a pixel
+  Spec longPalette = Indexed(8, {kRed}, {{0}});
+  longPalette.colorsUsed = 257;
+  Spec longOneBit = Indexed(1, {kRed, kGreen}, {{0}});
+  longOneBit.colorsUsed = 3;
+  Spec missingPalette = Indexed(8, {}, {{0}});  // no room for a palette before the pixels
+  Spec overlappingPalette = Indexed(8, {kRed}, {{0}});
+  overlappingPalette.colorsUsed = 2;  // two colours promised, room for one
+  std::vector<uint8_t> bitfields24 = With32(valid, 30, bmp_builder::kBitfields);
+
+  return {
+      {"empty file", {}},
+      {"magic only", Cut(valid, 2)},
+      {"truncated file header", Cut(valid, 13)},
+      {"truncated info header", Cut(valid, 30)},
+      {"truncated pixels", Cut(valid, valid.size() - 1)},
+      {"pixels missing", Cut(valid, 54)},
+      {"wrong magic", With16(valid, 0, 0x4D43)},
+      {"zero width", With32(valid, 18, 0)},
+      {"zero height", With32(valid, 22, 0)},
+      {"negative width", With32(valid, 18, static_cast<uint32_t>(-3))},
+      {"most negative height", With32(valid, 22, 0x80000000u)},
+      {"huge dimensions", With32(With32(valid, 18, 100000), 22, 100000)},
+      {"width too large for memory", With32(valid, 18, 0x7FFFFFFF)},
+      {"pixel offset past the end", With32(valid, 10, 0xFFFFFF00u)},
+      {"pixel offset inside the header", With32(valid, 10, 20)},
+      {"unknown header size", With32(valid, 14, 64)},
+      {"header size past the end", With32(valid, 14, 124)},
+      {"two planes", With16(valid, 26, 2)},
+      {"unsupported depth", With16(valid, 28, 2)},
+      {"zero depth", With16(valid, 28, 0)},
+      {"run-length compression", With32(valid, 30, 1)},
+      {"unknown compression", With32(valid, 30, 99)},
+      {"bitfields on 24 bits", bitfields24},
+      {"bitfield of zero", Build(bitfields)},
+      {"bitfield wider than the pixel", Build(wideMask)},
+      {"palette too long", Build(longPalette)},
+      {"one-bit palette too long", Build(longOneBit)},
+      {"no palette", Build(missingPalette)},
+      {"colour count past the pixel offset", Build(overlappingPalette)},
+  };
+}
+
+TEST(BmpBrokenFiles, EachDecodesToNothing) {
+  for (const BrokenFile& file : BrokenCorpus()) {
+    platform::BmpPicture picture;
+    picture.bitsPerPixel = 77;
+    EXPECT_FALSE(Decode(file.bytes, picture)) << file.what;
+    EXPECT_TRUE(picture.pixels.Empty()) << file.what;
+    EXPECT_EQ(picture.bitsPerPixel, 77) << file.what;  // untouched
+  }
+}
+
+TEST(BmpBrokenFiles, EveryTruncationOfAValidFileFails) {
+  for (const std::vector<uint8_t>& valid :
+       {Valid24(), Build(Indexed(4, {kRed, kGreen, kBlue}, {{0, 1, 2}, {2, 1, 0}}))}) {
+    platform::BmpPicture picture;
+    ASSERT_TRUE(Decode(valid, picture));
+    for (size_t size = 0; size < valid.size(); ++size) {
+      EXPECT_FALSE(platform::DecodeBmp(valid.data(), size, picture)) << "cut at " << size;
+    }
+  }
+}
+
+class BmpFileFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("ip_bmp_decoding_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string path = (folder_ / name).string();
+    EXPECT_TRUE(bmp_builder::WriteFile(path, bytes));
+    return path;
+  }
+  std::filesystem::path folder_;
+};
+
+TEST_F(BmpFileFolder, BrokenFilesLoadNothingThroughTheCanvasOperations) {
+  Handle canvas = CreateBitmapCanvas(6, 4);
+  ASSERT_NE(canvas, 0u);
+  CanvasAttach(canvas, 0, 0);
+  const std::string before = CanvasGetBits();
+  int index = 0;
+  for (const BrokenFile& file : BrokenCorpus()) {
+    std::string path = Write("broken" + std::to_string(index++) + ".bmp", file.bytes);
+    EXPECT_EQ(LoadBitmapCanvas(path, 5, 3), 0u) << file.what;
+    CanvasRenderBitmap(path, 0, 0, 5, 3);
+    EXPECT_EQ(CanvasGetBits(), before) << file.what;
+  }
+  // The program goes on: a good file still loads.
+  std::string good = Write("good.bmp", Valid24());
+  EXPECT_NE(LoadBitmapCanvas(good, 3, 2), 0u);
+}
+
+TEST_F(BmpFileFolder, AFileWithAHugePixelOffsetAllocatesNothingAndFails) {
+  platform::BmpPicture picture;
+  std::string path = Write("far.bmp", With32(Valid24(), 10, 0xFFFFFFF0u));
+  EXPECT_FALSE(platform::ReadBmpFile(path, picture));
+  EXPECT_FALSE(platform::ReadBmpFile((folder_ / "absent.bmp").string(), picture));
+  EXPECT_FALSE(platform::ReadBmpFile(folder_.string(), picture));  // a folder, not a file
+}
+
+TEST_F(BmpFileFolder, TrailingBytesAfterThePixelsAreIgnored) {
+  std::vector<uint8_t> bytes = Valid24();
+  bytes.resize(bytes.size() + 5000, 0xEE);
+  platform::BmpPicture picture;
+  ASSERT_TRUE(platform::ReadBmpFile(Write("long.bmp", bytes), picture));
+  EXPECT_EQ(picture.pixels.At(2, 0), kBlue);
+}
+
+// Mutates header bytes of valid files thousands of times with a fixed seed:
+// the decoder must never crash or read out of bounds (the sanitizer build
+// checks the latter), and whatever it accepts is a sane picture.
+TEST(BmpRobustness, RandomHeaderMutationsNeverCrash) {
+  std::vector<std::vector<uint8_t>> seeds = {Valid24(), Build(Indexed(8, {kRed, kGreen}, {{0, 1}, {1, 0}}))};
+  Spec fields;
+  fields.bitsPerPixel = 16;
+  fields.compression = bmp_builder::kBitfields;
+  fields.masks = {0xF800, 0x07E0, 0x001F};
+  fields.width = 2;
+  fields.height = 2;
+  fields.rows = {{1, 2}, {3, 4}};
+  seeds.push_back(Build(fields));
+  std::mt19937 random(20240611);
+  int accepted = 0;
+  for (int round = 0; round < 6000; ++round) {
+    std::vector<uint8_t> bytes = seeds[round % seeds.size()];
+    int edits = 1 + static_cast<int>(random() % 4);
+    for (int e = 0; e < edits; ++e) {
+      size_t at = random() % std::min<size_t>(bytes.size(), 70);
+      bytes[at] = static_cast<uint8_t>(random());
+    }
+    if (random() % 5 == 0) bytes.resize(random() % (bytes.size() + 1));
+    platform::BmpPicture picture;
+    if (Decode(bytes, picture)) {
+      ++accepted;
+      ASSERT_FALSE(picture.pixels.Empty());
+      ASSERT_EQ(picture.pixels.pixels.size(),
+                static_cast<size_t>(picture.pixels.width) * static_cast<size_t>(picture.pixels.height));
+      ASSERT_LE(static_cast<int64_t>(picture.pixels.pixels.size()), platform::kMaxSurfacePixels);
+    }
+  }
+  // Most single-byte edits of colour or unused fields keep the file valid.
+  EXPECT_GT(accepted, 100);
+}
+
+// ---------------------------------------------------------------------------
+// Scaling
+
+platform::BmpPicture PictureOf(const Rows& rows, int bits) {
+  platform::BmpPicture picture;
+  picture.bitsPerPixel = bits;
+  picture.pixels = platform::MakeSurface(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), 0);
+  for (size_t y = 0; y < rows.size(); ++y) {
+    for (size_t x = 0; x < rows[y].size(); ++x) picture.pixels.Row(static_cast<int>(y))[x] = rows[y][x];
+  }
+  return picture;
+}
+
+Rows RowsOf(const platform::Surface& s) {
+  Rows rows;
+  for (int y = 0; y < s.height; ++y) rows.emplace_back(s.Row(y), s.Row(y) + s.width);
+  return rows;
+}
+
+TEST(BmpScaling, BilinearSamplesAtTopLeftAlignedPositionsAndRoundsHalvesUp) {
+  // Positions 0, 0.5, 1, 1.5: the last is clamped to the right edge.
+  platform::BmpPicture picture = PictureOf({{0x0A1400, 0x153C01}}, 24);
+  EXPECT_EQ(RowsOf(platform::ScalePicture(picture, 4, 1)),
+            (Rows{{0x0A1400, 0x102801, 0x153C01, 0x153C01}}));  // 15.5 -> 16, 40 -> 40, 0.5 -> 1
+}
+
+TEST(BmpScaling, BilinearInterpolatesAlongXFirstThenY) {
+  // 2 x 2 to 4 x 4. At (1, 1), sampled at (0.5, 0.5): the top row gives
+  // 0.5 -> 1, the bottom row 0, then 0.5 -> 1. Rounding only at the end
+  // would give 0.25 -> 0.
+  platform::BmpPicture picture = PictureOf({{0x000000, 0x000001}, {0x000000, 0x0000FF}}, 32);
+  platform::Surface scaled = platform::ScalePicture(picture, 4, 4);
+  EXPECT_EQ(scaled.At(1, 0), 0x000001u);
+  EXPECT_EQ(scaled.At(0, 1), 0x000000u);
+  EXPECT_EQ(scaled.At(1, 2), 0x000080u);  // 127.5 -> 128
+  EXPECT_EQ(scaled.At(1, 1), 0x000041u);  // (1 + 128) / 2 = 64.5 -> 65
+  EXPECT_EQ(scaled.At(3, 3), 0x0000FFu);  // clamped corner
+}
+
+TEST(BmpScaling, OneBitPicturesShrinkWithTheAndRuleSoBlackWins) {
+  platform::BmpPicture picture = PictureOf({{kWhite, kBlack, kWhite, kWhite}}, 1);
+  EXPECT_EQ(RowsOf(platform::ScalePicture(picture, 2, 1)), (Rows{{kBlack, kWhite}}));
+  EXPECT_EQ(RowsOf(platform::ScalePicture(picture, 8, 1)),
+            (Rows{{kWhite, kWhite, kBlack, kBlack, kWhite, kWhite, kWhite, kWhite}}));
+}
+
+TEST(BmpScaling, SameSizeIsUnchangedAndBadSizesGiveNothing) {
+  platform::BmpPicture picture = PictureOf({{1, 2}, {3, 4}}, 8);
+  EXPECT_EQ(RowsOf(platform::ScalePicture(picture, 2, 2)), (Rows{{1, 2}, {3, 4}}));
+  EXPECT_TRUE(platform::ScalePicture(picture, 0, 2).Empty());
+  EXPECT_TRUE(platform::ScalePicture(picture, 3, -1).Empty());
+  EXPECT_TRUE(platform::ScalePicture(picture, 1 << 20, 1 << 20).Empty());
+  EXPECT_TRUE(platform::ScalePicture(platform::BmpPicture{}, 3, 3).Empty());
+}
+
+// The loader's result for a real picture, against what the system drew.
+TEST(BmpScaling, ReproducesTheReferenceLoaderPixelForPixel) {
+  struct Reference {
+    const char* file;
+    const char* picture;
+    int x, y, width, height;
+  };
+  const Reference references[] = {
+      {"img24_13x7.bmp", "render-scaled-24-up", 1, 1, 40, 21},
+      {"img24_37x23.bmp", "edge-render-100x50", 0, 0, 100, 50},
+      {"pal8_40x30.bmp", "render-scaled-8-nonuniform", 2, 1, 10, 40},
+      {"pal8_9x6.bmp", "render-identity-8", 1, 2, 9, 6},
+  };
+  const std::string folder = testing_support::SharedDir() + "/gdi-reference/";
+  for (const Reference& r : references) {
+    platform::Surface expected;
+    ASSERT_TRUE(testing_support::ReadPng(folder + r.picture + ".png", expected)) << r.picture;
+    platform::Surface scaled = platform::LoadBmpScaled(folder + "bmp/" + r.file, r.width, r.height);
+    ASSERT_FALSE(scaled.Empty()) << r.file;
+    platform::Surface part = platform::MakeSurface(r.width, r.height, 0);
+    for (int y = 0; y < r.height; ++y) {
+      for (int x = 0; x < r.width; ++x) part.Row(y)[x] = expected.At(r.x + x, r.y + y) & 0xFFFFFF;
+    }
+    EXPECT_EQ(testing_support::ComparePictures(part, scaled, ""), "") << r.picture;
+  }
+}
+
+}  // namespace
