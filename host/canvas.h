@@ -43,5 +43,8 @@ struct WindowRecord;
 WindowRecord* CurrentCanvasRecord();
 // Repaints the current canvas's control unless it is in redraw-on-request mode.
 void RepaintIfImmediate(WindowRecord& record);
+// How many canvas repaints CanvasRedraw and the automatic repaint of drawing
+// operations have asked for since the program started (for tests).
+int64_t CanvasRepaintCount();
 // Gives a new canvas its initial drawing state: default font, colours, pen.
 void InitCanvasState(WindowRecord& record, int32_t width, int32_t height);

@@ -12,6 +12,12 @@
 namespace {
 
 thread_local Handle current_canvas = 0;
+int64_t repaint_count = 0;
+
+void RepaintCanvas(Handle canvas) {
+  ++repaint_count;
+  RepaintCanvasControl(canvas);
+}
 
 }  // namespace
 
@@ -21,7 +27,7 @@ WindowRecord* CurrentCanvasRecord() {
 }
 
 void RepaintIfImmediate(WindowRecord& record) {
-  if ((record.flags & kFlagRedrawOnRequest) == 0) RepaintCanvasControl(record.key);
+  if ((record.flags & kFlagRedrawOnRequest) == 0) RepaintCanvas(record.key);
 }
 
 void InitCanvasState(WindowRecord& record, int32_t width, int32_t height) {
@@ -47,8 +53,10 @@ void CanvasAttach(Handle owner, int32_t id, int32_t mode) {
 }
 
 void CanvasRedraw() {
-  if (WindowRecord* record = CurrentCanvasRecord()) RepaintCanvasControl(record->key);
+  if (WindowRecord* record = CurrentCanvasRecord()) RepaintCanvas(record->key);
 }
+
+int64_t CanvasRepaintCount() { return repaint_count; }
 
 IntPair CanvasGetSize() {
   const WindowRecord* record = CurrentCanvasRecord();

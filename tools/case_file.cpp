@@ -9,6 +9,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "host/bitmaps.h"
 #include "host/canvas.h"
@@ -347,7 +348,7 @@ platform::Surface RunCase(const Case& testCase, const std::string& folder) {
     CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
     PrepareCanvas(testCase);
     for (const Operation& op : testCase.operations) RunOperation(op, source, folder);
-    if (const WindowRecord* record = FindRecord(canvas)) result = record->canvas.bitmap;
+    if (WindowRecord* record = FindRecord(canvas)) result = std::move(record->canvas.bitmap);  // freed next
     FreeRecord(canvas);
   }
   if (source != 0) FreeRecord(source);

@@ -1,0 +1,478 @@
+// Canvas drawing operations: current position, colours, corner and style
+// clamps, pies, repaint counts, absurd coordinates, and properties of the
+// rasterizer that hold for every input (symmetry, clipping, direction).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "host/bitmaps.h"
+#include "host/canvas.h"
+#include "host/window_records.h"
+#include "platform/handles.h"
+#include "platform/raster.h"
+
+namespace {
+
+constexpr ColorRef kWhite = 0xFFFFFF;
+constexpr ColorRef kInk = 0x4B5D13;
+constexpr ColorRef kFill = 0xF5DCBA;
+constexpr ColorRef kBack = 0x00FFFF;
+constexpr float kHalfPi = 1.5707963f;
+
+// A bitmap canvas cleared to white and attached.
+class Canvas {
+ public:
+  Canvas(int32_t width, int32_t height) : handle_(CreateBitmapCanvas(width, height)) {
+    CanvasAttach(handle_, 0, kAttachRedrawOnRequest);
+    CanvasBox(0, 0, static_cast<float>(width + 1), static_cast<float>(height + 1), 0, kWhite, kWhite, 0);
+    CanvasSetForeColor(0);
+    CanvasSetBackColor(kWhite);
+    CanvasSetLineWidth(0);
+  }
+  ~Canvas() { FreeRecord(handle_); }
+
+  const platform::Surface& Bitmap() const { return FindRecord(handle_)->canvas.bitmap; }
+  // The colour value 0x00BBGGRR of pixel (x, y).
+  ColorRef At(int x, int y) const { return static_cast<ColorRef>(platform::ColorRefFromPixel(Bitmap().At(x, y))); }
+  // One text row per pixel row: '.' white, 'O' ink, '#' fill, '?' anything else.
+  std::vector<std::string> Picture() const {
+    std::vector<std::string> rows;
+    for (int y = 0; y < Bitmap().height; ++y) {
+      std::string row;
+      for (int x = 0; x < Bitmap().width; ++x) {
+        const ColorRef c = At(x, y);
+        row += c == kWhite ? '.' : c == kInk ? 'O' : c == kFill ? '#' : '?';
+      }
+      rows.push_back(row);
+    }
+    return rows;
+  }
+  int Count(ColorRef colour) const {
+    int count = 0;
+    for (int y = 0; y < Bitmap().height; ++y) {
+      for (int x = 0; x < Bitmap().width; ++x) count += At(x, y) == colour;
+    }
+    return count;
+  }
+
+ private:
+  Handle handle_;
+};
+
+TEST(CanvasPosition, LinesExcludeTheirEndAndMoveThePosition) {
+  Canvas canvas(32, 20);
+  CanvasMoveTo(10, 10, 0);
+  CanvasLineTo(20, 10, kInk, 0);
+  for (int x = 10; x < 20; ++x) EXPECT_EQ(canvas.At(x, 10), kInk) << x;
+  EXPECT_EQ(canvas.At(20, 10), kWhite);
+  EXPECT_EQ(canvas.At(9, 10), kWhite);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{20, 10}));
+  CanvasLineTo(20, 15, 0x0000FF, 0);  // continues from (20, 10)
+  for (int y = 10; y < 15; ++y) EXPECT_EQ(canvas.At(20, y), 0x0000FF) << y;
+  EXPECT_EQ(canvas.At(20, 15), kWhite);
+}
+
+TEST(CanvasPosition, RelativeMovesAddRoundedOffsets) {
+  Canvas canvas(16, 16);
+  CanvasMoveTo(3, 4, 0);
+  CanvasLineTo(0, 5, kInk, 1);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{3, 9}));
+  for (int y = 4; y < 9; ++y) EXPECT_EQ(canvas.At(3, y), kInk) << y;
+  EXPECT_EQ(canvas.At(3, 9), kWhite);
+  CanvasMoveTo(2.5f, -0.5f, 1);  // ties to even: +2, 0
+  EXPECT_EQ(CanvasGetPos(), (IntPair{5, 9}));
+  CanvasMoveTo(3.5f, 12.5f, 0);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{4, 12}));
+}
+
+TEST(CanvasPosition, BoxesAndPiesLeaveThePositionAlone) {
+  Canvas canvas(16, 16);
+  CanvasMoveTo(7, 3, 0);
+  CanvasBox(1, 1, 9, 9, 0, kInk, kFill, 0);
+  CanvasPie(1, 1, 9, 9, 0, 2, kInk, kFill, 0, kPieMode);
+  CanvasPie(1, 1, 9, 9, 0, 2, kInk, kFill, 0, 0);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{7, 3}));
+}
+
+TEST(CanvasColours, SpecialValuesAndHighBits) {
+  Canvas canvas(16, 8);
+  CanvasSetForeColor(0x7F20C040);  // keeps 0x20C040
+  CanvasMoveTo(0, 0, 0);
+  CanvasLineTo(4, 0, -1, 0);
+  EXPECT_EQ(canvas.At(0, 0), 0x20C040);
+  CanvasSetForeColor(-1);  // the window text colour, black
+  CanvasLineTo(8, 0, -1, 0);
+  EXPECT_EQ(canvas.At(5, 0), 0x000000);
+  CanvasBox(0, 2, 5, 7, 0, static_cast<ColorRef>(0xFF112233), -1, 0);  // fill -1: the (masked) line colour
+  EXPECT_EQ(canvas.At(0, 2), 0x112233);
+  EXPECT_EQ(canvas.At(2, 4), 0x112233);
+  CanvasBox(6, 2, 11, 7, 0, kInk, static_cast<ColorRef>(0x01ABCDEF), 0);
+  EXPECT_EQ(canvas.At(8, 4), 0xABCDEF);
+}
+
+TEST(CanvasColours, FillNoneLeavesTheInsideUntouched) {
+  Canvas canvas(16, 16);
+  CanvasMoveTo(0, 0, 0);
+  CanvasLineTo(16, 16, 0x00A000, 0);
+  CanvasBox(2, 2, 14, 14, 0, kInk, -2, 0);
+  EXPECT_EQ(canvas.At(7, 7), 0x00A000);
+  EXPECT_EQ(canvas.At(7, 8), kWhite);
+  EXPECT_EQ(canvas.At(2, 5), kInk);
+  EXPECT_EQ(canvas.At(13, 13), kInk);
+}
+
+TEST(CanvasBoxes, SquareBoxOutlinesColumnsAndRowsBeforeTheFarEdge) {
+  Canvas canvas(12, 12);
+  CanvasBox(10, 10, 0, 0, 0, kInk, kFill, 0);  // swapped corners
+  const std::vector<std::string> expected = {
+      "OOOOOOOOOO..", "O########O..", "O########O..", "O########O..", "O########O..", "O########O..",
+      "O########O..", "O########O..", "O########O..", "OOOOOOOOOO..", "............", "............"};
+  EXPECT_EQ(canvas.Picture(), expected);
+}
+
+TEST(CanvasBoxes, EllipseCornerIsTheBoxPlusOneClampedToTheBox) {
+  Canvas canvas(8, 6);
+  CanvasBox(0, 0, 8, 6, kCornerEllipse, kInk, kFill, 0);
+  const std::vector<std::string> expected = {"..OOOO..", ".O####O.", "O######O",
+                                             "O######O", ".O####O.", "..OOOO.."};
+  EXPECT_EQ(canvas.Picture(), expected);
+}
+
+TEST(CanvasBoxes, CornerPercentOfTheShorterSide) {
+  Canvas canvas(10, 8);
+  CanvasBox(0, 0, 10, 8, 50, kInk, kFill, 0);  // 50% of 8: 4 x 4 corners
+  const std::vector<std::string> expected = {".OOOOOOOO.", "O########O", "O########O", "O########O",
+                                             "O########O", "O########O", "O########O", ".OOOOOOOO."};
+  EXPECT_EQ(canvas.Picture(), expected);
+}
+
+TEST(CanvasBoxes, CornersAboveOneHundredAreOneHundred) {
+  std::vector<std::vector<std::string>> pictures;
+  for (int32_t corner : {100, 150, -5, 0x7FFFFFFF}) {
+    Canvas canvas(24, 14);
+    CanvasBox(1, 1, 22, 12, corner, kInk, kFill, 0);
+    pictures.push_back(canvas.Picture());
+  }
+  for (size_t i = 1; i < pictures.size(); ++i) EXPECT_EQ(pictures[i], pictures[0]) << i;
+  Canvas ellipse(24, 14);
+  CanvasBox(1, 1, 22, 12, kCornerEllipse, kInk, kFill, 0);
+  EXPECT_NE(ellipse.Picture(), pictures[0]);  // 22 x 12 ellipse, not 11 x 11 corners
+}
+
+TEST(CanvasBoxes, FillStylesAboveSixOrNegativeAreSolid) {
+  for (int32_t style : {7, 100, -1, INT32_MIN}) {
+    Canvas canvas(12, 12);
+    CanvasBox(0, 0, 12, 12, 0, kInk, kFill, style);
+    EXPECT_EQ(canvas.Count(kFill), 100) << style;
+  }
+}
+
+TEST(CanvasBoxes, HatchGapsShowTheBackgroundOrNothing) {
+  Canvas canvas(20, 20);
+  CanvasSetBackColor(kBack);
+  CanvasBox(0, 0, 20, 20, 0, kInk, kFill, 1);  // horizontal: row y % 8 == 3
+  EXPECT_EQ(canvas.At(5, 3), kFill);
+  EXPECT_EQ(canvas.At(5, 11), kFill);
+  EXPECT_EQ(canvas.At(5, 4), kBack);
+  CanvasMoveTo(0, 0, 0);
+  CanvasLineTo(20, 20, 0x00A000, 0);
+  CanvasSetBackColor(-2);
+  CanvasBox(0, 0, 20, 20, 0, kInk, kFill, 2);  // vertical: column x % 8 == 4
+  EXPECT_EQ(canvas.At(4, 6), kFill);
+  EXPECT_EQ(canvas.At(12, 6), kFill);
+  EXPECT_EQ(canvas.At(6, 6), 0x00A000);  // gap left alone
+  EXPECT_EQ(canvas.At(5, 6), kBack);
+}
+
+TEST(CanvasBoxes, WidePenRectangleCoversItsBorderTwice) {
+  Canvas canvas(10, 8);
+  CanvasSetLineWidth(2);
+  CanvasBox(1, 1, 9, 7, 0, kInk, kFill, 0);
+  const std::vector<std::string> expected = {"OOOOOOOOO.", "OOOOOOOOO.", "OO#####OO.", "OO#####OO.",
+                                             "OO#####OO.", "OOOOOOOOO.", "OOOOOOOOO.", ".........."};
+  EXPECT_EQ(canvas.Picture(), expected);
+}
+
+TEST(CanvasBoxes, TallNarrowEllipsesKeepTheirTips) {
+  for (int width : {3, 4, 5, 6}) {
+    const int height = 40;
+    Canvas canvas(8, height);
+    CanvasBox(0, 0, static_cast<float>(width), static_cast<float>(height), kCornerEllipse, kInk, kFill, 0);
+    EXPECT_EQ(canvas.At(width / 2, 0), kInk) << width;
+    EXPECT_EQ(canvas.At((width - 1) / 2, height - 1), kInk) << width;
+  }
+}
+
+TEST(CanvasPies, QuarterFromThreeOClockToTwelve) {
+  Canvas canvas(11, 11);
+  CanvasPie(0, 0, 11, 11, 0, kHalfPi, kInk, kFill, 0, kPieMode);
+  const std::vector<std::string> expected = {
+      "......OO...", "......O#O..", "......O##O.", ".....O####O", ".....O####O", ".....OOOOOO",
+      "...........", "...........", "...........", "...........", "..........."};
+  EXPECT_EQ(canvas.Picture(), expected);
+}
+
+TEST(CanvasPies, ArcModeDrawsTheCurveOnly) {
+  Canvas canvas(11, 11);
+  CanvasPie(0, 0, 11, 11, 0, kHalfPi, kInk, kFill, 0, 4);  // no pie bit
+  EXPECT_EQ(canvas.Count(kFill), 0);
+  EXPECT_EQ(canvas.At(5, 5), kWhite);
+  EXPECT_EQ(canvas.At(10, 5), kInk);
+  EXPECT_EQ(canvas.At(8, 1), kInk);
+}
+
+TEST(CanvasPies, EqualAnglesGiveTheWholeEllipse) {
+  Canvas pie(20, 20);
+  CanvasPie(0, 0, 20, 20, 1, 1, kInk, -2, 0, kPieMode);
+  Canvas box(20, 20);
+  CanvasBox(0, 0, 20, 20, kCornerEllipse, kInk, -2, 0);
+  // Every outline pixel of the ellipse is on the pie's curve too.
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) {
+      if (box.At(x, y) == kInk) {
+        EXPECT_EQ(pie.At(x, y), kInk) << x << "," << y;
+      }
+    }
+  }
+}
+
+// A canvas control of a dialog that is never shown, for counting repaints.
+Handle MakeCanvasControl(Handle dialog, int32_t id) {
+  WindowRecord record;
+  record.key = record.window = platform::NewHandle();
+  record.owner = dialog;
+  record.type = RecordType::kCanvasControl;
+  record.controlId = id;
+  WindowRecord& registered = RegisterRecord(record);
+  InitCanvasState(registered, 16, 16);
+  return registered.key;
+}
+
+TEST(CanvasRepaint, OnRequestOnlyCanvasRedrawRepaints) {
+  const Handle dialog = platform::NewHandle();
+  const Handle control = MakeCanvasControl(dialog, 301);
+  CanvasAttach(dialog, 301, kAttachRedrawOnRequest);
+  const int64_t before = CanvasRepaintCount();
+  CanvasMoveTo(1, 1, 0);
+  CanvasLineTo(5, 5, kInk, 0);
+  CanvasBox(0, 0, 8, 8, 0, kInk, kFill, 0);
+  CanvasPie(0, 0, 8, 8, 0, 1, kInk, kFill, 0, kPieMode);
+  EXPECT_EQ(CanvasRepaintCount(), before);
+  CanvasRedraw();
+  EXPECT_EQ(CanvasRepaintCount(), before + 1);
+  FreeRecord(control);
+}
+
+TEST(CanvasRepaint, ImmediateModeRepaintsAfterEveryDrawing) {
+  const Handle dialog = platform::NewHandle();
+  const Handle control = MakeCanvasControl(dialog, 302);
+  CanvasAttach(dialog, 302, 0);
+  const int64_t before = CanvasRepaintCount();
+  CanvasMoveTo(1, 1, 0);  // not a drawing
+  CanvasSetForeColor(kInk);
+  CanvasSetBackColor(kBack);
+  CanvasSetLineWidth(2);
+  EXPECT_EQ(CanvasRepaintCount(), before);
+  CanvasLineTo(5, 5, kInk, 0);
+  CanvasBox(0, 0, 8, 8, 0, kInk, kFill, 0);
+  CanvasPie(0, 0, 8, 8, 0, 1, kInk, kFill, 0, 0);
+  EXPECT_EQ(CanvasRepaintCount(), before + 3);
+  FreeRecord(control);
+}
+
+TEST(CanvasRepaint, BitmapCanvasesAlwaysWaitForRedraw) {
+  const Handle canvas = CreateBitmapCanvas(4, 4);
+  CanvasAttach(canvas, 0, 0);  // mode 0 is overridden
+  const int64_t before = CanvasRepaintCount();
+  CanvasLineTo(3, 3, kInk, 0);
+  EXPECT_EQ(CanvasRepaintCount(), before);
+  FreeRecord(canvas);
+}
+
+TEST(CanvasRobustness, NoCanvasMeansNoEffect) {
+  const Handle canvas = CreateBitmapCanvas(4, 4);
+  CanvasAttach(canvas, 0, kAttachRedrawOnRequest);
+  CanvasMoveTo(2, 2, 0);
+  FreeRecord(canvas);
+  CanvasMoveTo(1, 1, 0);
+  CanvasLineTo(3, 3, kInk, 0);
+  CanvasBox(0, 0, 3, 3, 0, kInk, kFill, 0);
+  CanvasPie(0, 0, 3, 3, 0, 1, kInk, kFill, 0, kPieMode);
+  CanvasSetLineWidth(3);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{0, 0}));
+}
+
+TEST(CanvasRobustness, NotANumberComesFromFarAway) {
+  Canvas canvas(10, 10);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  CanvasMoveTo(nan, nan, 0);
+  EXPECT_EQ(CanvasGetPos(), (IntPair{INT32_MIN, INT32_MIN}));
+  CanvasLineTo(5, 5, kInk, 0);  // an exact diagonal from (INT32_MIN, INT32_MIN)
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(canvas.At(i, i), kInk) << i;
+  EXPECT_EQ(canvas.Count(kInk), 5);
+  CanvasMoveTo(nan, 7, 0);
+  CanvasMoveTo(-1, 0, 1);  // INT32_MIN - 1 is out of range: INT32_MIN, not a wrap
+  EXPECT_EQ(CanvasGetPos(), (IntPair{INT32_MIN, 7}));
+  CanvasMoveTo(3, 0, 0);
+  CanvasMoveTo(nan, 0, 1);  // an offset of INT32_MIN
+  EXPECT_EQ(CanvasGetPos(), (IntPair{3 + INT32_MIN, 0}));
+}
+
+TEST(CanvasRobustness, HugeBoxesClipExactly) {
+  Canvas canvas(12, 12);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  CanvasBox(nan, nan, 10, 10, 0, kInk, kFill, 0);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(canvas.At(9, i), kInk) << i;
+    EXPECT_EQ(canvas.At(i, 9), kInk) << i;
+  }
+  EXPECT_EQ(canvas.At(0, 0), kFill);
+  EXPECT_EQ(canvas.At(10, 10), kWhite);
+  EXPECT_EQ(canvas.Count(kFill), 81);
+}
+
+TEST(CanvasRobustness, AbsurdShapesAndPensFinish) {
+  Canvas canvas(16, 16);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float big = 1.0e9f;
+  CanvasBox(nan, 0, 10, 10, kCornerEllipse, kInk, kFill, 3);  // too large to be a curve: not drawn
+  CanvasPie(-big, -big, big, big, 0, 1, kInk, kFill, 0, kPieMode);
+  CanvasPie(nan, nan, nan, nan, nan, nan, kInk, kFill, 0, kPieMode);
+  EXPECT_EQ(canvas.Count(kWhite), 16 * 16);
+  CanvasPie(0, 0, 10, 10, nan, nan, kInk, kFill, 0, kPieMode);  // equal radials: the whole ellipse
+  EXPECT_EQ(canvas.At(4, 0), kInk);
+  EXPECT_EQ(canvas.At(0, 4), kInk);
+  EXPECT_EQ(canvas.At(4, 9), kInk);
+  EXPECT_EQ(canvas.At(9, 4), kInk);
+  CanvasSetLineWidth(2000000000);
+  CanvasMoveTo(-big, 8, 0);
+  CanvasLineTo(big, 9, kInk, 0);
+  EXPECT_EQ(canvas.Count(kInk), 16 * 16);  // the widest pen covers everything here
+  CanvasSetLineWidth(-3);  // the size of the width counts
+  CanvasMoveTo(0, 8, 0);
+  CanvasLineTo(16, 8, kFill, 0);
+  for (int y = 0; y < 16; ++y) EXPECT_EQ(canvas.At(8, y), (y >= 7 && y <= 9) ? kFill : kInk) << y;
+}
+
+// ---- Properties of the rasterizer for many inputs ----
+
+using platform::RasterPoint;
+
+platform::Surface Blank(int width, int height) { return platform::MakeSurface(width, height, 0xFFFFFF); }
+
+std::vector<RasterPoint> Lit(const platform::Surface& s) {
+  std::vector<RasterPoint> points;
+  for (int y = 0; y < s.height; ++y) {
+    for (int x = 0; x < s.width; ++x) {
+      if (s.At(x, y) != 0xFFFFFF) points.push_back({x, y});
+    }
+  }
+  return points;
+}
+
+TEST(RasterProperties, LinesBackAndForthDifferOnlyInTheirEnds) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> coordinate(-10, 50);
+  for (int trial = 0; trial < 400; ++trial) {
+    const RasterPoint a{coordinate(random), coordinate(random)};
+    const RasterPoint b{coordinate(random), coordinate(random)};
+    platform::Surface forward = Blank(40, 40), backward = Blank(40, 40);
+    const platform::RasterPen pen{true, 0, 0};
+    platform::DrawLine(forward, pen, a, b);
+    platform::DrawLine(backward, pen, b, a);
+    if (a == b) {
+      EXPECT_TRUE(Lit(forward).empty());
+      continue;
+    }
+    // Adding each line's omitted end makes the two the same.
+    for (platform::Surface* s : {&forward, &backward}) {
+      const RasterPoint end = s == &forward ? b : a;
+      if (s->Contains(end.x, end.y)) s->Row(end.y)[end.x] = 0;
+    }
+    ASSERT_EQ(forward.pixels, backward.pixels) << a.x << "," << a.y << " to " << b.x << "," << b.y;
+  }
+}
+
+TEST(RasterProperties, ClippingNeverMovesPixels) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> coordinate(-60, 120);
+  std::uniform_int_distribution<int> widths(0, 6);
+  for (int trial = 0; trial < 300; ++trial) {
+    const platform::RasterPen pen{true, widths(random), 0x123456};
+    const platform::RasterBrush brush = platform::HatchBrush(platform::Hatch::kCross, 0xABCDEF, true, 0x777777);
+    const int l = coordinate(random), t = coordinate(random), r = coordinate(random), b = coordinate(random);
+    // The same drawing on a large surface placed at (0, 0) and on a small one.
+    platform::Surface large = Blank(160, 160), small = Blank(37, 29);
+    for (platform::Surface* s : {&large, &small}) {
+      switch (trial % 4) {
+        case 0: platform::DrawLine(*s, pen, {l, t}, {r, b}); break;
+        case 1: platform::DrawRoundRect(*s, pen, brush, l, t, r, b, 9, 7); break;
+        case 2: platform::DrawEllipse(*s, pen, brush, l, t, r, b); break;
+        case 3: platform::DrawPie(*s, pen, brush, l, t, r, b, {r, t}, {l, b}); break;
+      }
+    }
+    for (int y = 0; y < small.height; ++y) {
+      for (int x = 0; x < small.width; ++x) {
+        ASSERT_EQ(small.At(x, y), large.At(x, y)) << "trial " << trial << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(RasterProperties, FilledEllipsesAreSolidAndSymmetric) {
+  const platform::RasterPen pen{true, 0, 0x000001};
+  const platform::RasterBrush brush = platform::SolidBrush(0x000002);
+  for (int w = 1; w <= 24; ++w) {
+    for (int h = 1; h <= 24; ++h) {
+      platform::Surface s = Blank(w, h);
+      platform::DrawEllipse(s, pen, brush, 0, 0, w, h);
+      for (int y = 0; y < h; ++y) {
+        int first = -1, last = -1;
+        for (int x = 0; x < w; ++x) {
+          ASSERT_EQ(s.At(x, y), s.At(w - 1 - x, y)) << w << "x" << h;
+          ASSERT_EQ(s.At(x, y), s.At(x, h - 1 - y)) << w << "x" << h;
+          if (s.At(x, y) != 0xFFFFFF) {
+            if (first < 0) first = x;
+            last = x;
+          }
+        }
+        if (w == 1 && h == 1) continue;  // a 1 x 1 box draws nothing
+        ASSERT_GE(first, 0) << w << "x" << h << " row " << y;  // every row has pixels, tips included
+        EXPECT_EQ(s.At(first, y), 0x000001u);
+        EXPECT_EQ(s.At(last, y), 0x000001u);
+        for (int x = first; x <= last; ++x) ASSERT_NE(s.At(x, y), 0xFFFFFFu) << w << "x" << h << " row " << y;
+      }
+    }
+  }
+}
+
+TEST(RasterProperties, WideLineExample) {
+  platform::Surface s = Blank(10, 7);
+  platform::DrawLine(s, {true, 2, 0}, {2, 2}, {8, 5});
+  const char* expected[] = {"..........", ".XX.......", ".XXXX.....", "..XXXXX...",
+                            "....XXXXX.", "......XXX.", ".........."};
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      EXPECT_EQ(s.At(x, y) == 0, expected[y][x] == 'X') << x << "," << y;
+    }
+  }
+}
+
+TEST(RasterProperties, RoundCapsOfSmallPens) {
+  // Zero-length wide lines draw the cap alone.
+  const int expectedCounts[] = {0, 0, 4, 5, 12, 21};
+  for (int width = 2; width <= 5; ++width) {
+    platform::Surface s = Blank(9, 9);
+    platform::DrawLine(s, {true, width, 0}, {4, 4}, {4, 4});
+    EXPECT_EQ(static_cast<int>(Lit(s).size()), expectedCounts[width]) << width;
+  }
+  platform::Surface cosmetic = Blank(3, 3);
+  platform::DrawLine(cosmetic, {true, 1, 0}, {1, 1}, {1, 1});
+  EXPECT_TRUE(Lit(cosmetic).empty());
+}
+
+}  // namespace
