@@ -50,10 +50,23 @@ int16_t GetAsyncKeyState(int32_t virtualKey);
 // The control identifier of a window (0 for the dialog or an unknown window).
 int32_t GetDlgCtrlID(Handle window);
 
+// Window timers: a WM_TIMER (wParam = id) to `window` every periodMs once the
+// queue is otherwise empty, at most one pending per timer. SetTimer returns 0
+// for a window that does not exist.
+uint32_t SetTimer(Handle window, uint32_t id, uint32_t periodMs);
+bool KillTimer(Handle window, uint32_t id);
+// True while the window exists (a dialog until it has been destroyed).
+bool IsWindowOpen(Handle window);
+
 // Repaints one canvas control at once: the dialog procedure receives
 // WM_DRAWITEM and copies the control's bitmap to the window's back buffer.
 // Used by CanvasRedraw; does nothing for bitmap canvases.
 void RepaintCanvasControl(Handle control);
+
+// Forgets every window and dialog, the host's records of them and all
+// pending messages and timers, without sending any message: a fresh start
+// for another run in the same process. Bitmap canvases stay.
+void ResetWindowHost();
 
 // The last error code an operation recorded (68: no such canvas, 5: font
 // could not be made). Nobody is obliged to read it.

@@ -1,0 +1,326 @@
+// Command-line options, the events file and the program's two ways to run.
+#include "panel/command_line.h"
+
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+
+#include "host/dialog.h"
+#include "panel/panel.h"
+
+namespace {
+
+constexpr const char* kProgram = "instrument-panel";
+constexpr const char* kUsage =
+    "usage: instrument-panel\n"
+    "       instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N] [--events FILE]"
+    " [--screenshot FILE.png]\n";
+constexpr size_t kMaxEventsFileBytes = 16 * 1024 * 1024;
+
+bool AllDigits(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// A decimal number 0..limit, digits only.
+bool ParseCount(const std::string& text, int64_t limit, int64_t& out) {
+  if (!AllDigits(text) || text.size() > 12) return false;
+  int64_t value = 0;
+  for (char c : text) value = value * 10 + (c - '0');
+  if (value > limit) return false;
+  out = value;
+  return true;
+}
+
+// An optionally signed decimal number within -limit..limit.
+bool ParseSigned(const std::string& text, int64_t limit, int64_t& out) {
+  const bool negative = !text.empty() && text[0] == '-';
+  int64_t magnitude = 0;
+  if (!ParseCount(negative ? text.substr(1) : text, limit, magnitude)) return false;
+  out = negative ? -magnitude : magnitude;
+  return true;
+}
+
+bool ParseTwoDigits(const std::string& text, size_t at, int limit, int& out) {
+  if (at + 2 > text.size()) return false;
+  const std::string part = text.substr(at, 2);
+  if (!AllDigits(part)) return false;
+  out = (part[0] - '0') * 10 + (part[1] - '0');
+  return out <= limit;
+}
+
+bool ReadOptionValue(const std::vector<std::string>& args, size_t& i, std::string& value, std::string& error) {
+  if (i + 1 >= args.size()) {
+    error = args[i] + ": a value is missing";
+    return false;
+  }
+  value = args[++i];
+  return true;
+}
+
+bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& out, std::string& error) {
+  const std::string& option = args[i];
+  if (option == "--headless") {
+    out.headless = true;
+    return true;
+  }
+  if (option == "--help" || option == "-h") {
+    out.help = true;
+    return true;
+  }
+  std::string value;
+  if (option == "--clock") {
+    if (!ReadOptionValue(args, i, value, error)) return false;
+    if (!ParseClock(value, out.clock)) {
+      error = "--clock: '" + value + "' is not a time HH:MM:SS or HH:MM:SS.mmm";
+      return false;
+    }
+    out.hasClock = true;
+    return true;
+  }
+  if (option == "--run-ms") {
+    if (!ReadOptionValue(args, i, value, error)) return false;
+    if (!ParseCount(value, kMaxMilliseconds, out.runMs)) {
+      error = "--run-ms: '" + value + "' is not a number of milliseconds from 0 to " +
+              std::to_string(kMaxMilliseconds);
+      return false;
+    }
+    return true;
+  }
+  if (option == "--events" || option == "--screenshot") {
+    if (!ReadOptionValue(args, i, value, error)) return false;
+    if (value.empty()) {
+      error = option + ": the file name is empty";
+      return false;
+    }
+    (option == "--events" ? out.eventsFile : out.screenshotFile) = value;
+    return true;
+  }
+  error = "unknown option '" + option + "'";
+  return false;
+}
+
+std::vector<std::string> SplitWords(const std::string& line) {
+  std::istringstream stream(line);
+  return {std::istream_iterator<std::string>(stream), std::istream_iterator<std::string>()};
+}
+
+bool ParseButton(const std::string& word, platform::MouseButton& out) {
+  if (word == "left") out = platform::MouseButton::kLeft;
+  else if (word == "right") out = platform::MouseButton::kRight;
+  else return false;
+  return true;
+}
+
+bool ParsePoint(const std::vector<std::string>& words, int& x, int& y, std::string& error) {
+  if (words.size() != 4) {
+    error = "'" + words[1] + "' needs X and Y";
+    return false;
+  }
+  int64_t px = 0, py = 0;
+  if (!ParseSigned(words[2], kMaxEventCoordinate, px) || !ParseSigned(words[3], kMaxEventCoordinate, py)) {
+    error = "X and Y must be whole numbers from -" + std::to_string(kMaxEventCoordinate) + " to " +
+            std::to_string(kMaxEventCoordinate);
+    return false;
+  }
+  x = static_cast<int>(px);
+  y = static_cast<int>(py);
+  return true;
+}
+
+// One event line (comment removed, not blank) into one or more inputs.
+bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedInput>& out, std::string& error) {
+  using Kind = ScriptedInput::Kind;
+  ScriptedInput input;
+  if (!ParseCount(words[0], kMaxMilliseconds, input.timeMs)) {
+    error = "'" + words[0] + "' is not a time in milliseconds from 0 to " + std::to_string(kMaxMilliseconds);
+    return false;
+  }
+  if (words.size() < 2) {
+    error = "an action is missing";
+    return false;
+  }
+  const std::string& action = words[1];
+  if (action == "move" || action == "click") {
+    if (!ParsePoint(words, input.x, input.y, error)) return false;
+    input.kind = Kind::kMove;
+    out.push_back(input);
+    if (action == "click") {
+      input.kind = Kind::kButtonDown;
+      out.push_back(input);
+      input.kind = Kind::kButtonUp;
+      out.push_back(input);
+    }
+    return true;
+  }
+  if (action == "down" || action == "up") {
+    if (words.size() != 3 || !ParseButton(words[2], input.button)) {
+      error = "'" + action + "' needs 'left' or 'right'";
+      return false;
+    }
+    input.kind = action == "down" ? Kind::kButtonDown : Kind::kButtonUp;
+    out.push_back(input);
+    return true;
+  }
+  if (action == "key") {
+    if (words.size() != 3 || (words[2] != "escape" && words[2] != "enter")) {
+      error = "'key' needs 'escape' or 'enter'";
+      return false;
+    }
+    input.virtualKey = words[2] == "escape" ? platform::VK_ESCAPE : platform::VK_RETURN;
+    input.kind = Kind::kKeyDown;
+    out.push_back(input);
+    input.kind = Kind::kKeyUp;
+    out.push_back(input);
+    return true;
+  }
+  if (action == "close") {
+    if (words.size() != 2) {
+      error = "'close' takes no arguments";
+      return false;
+    }
+    input.kind = Kind::kClose;
+    out.push_back(input);
+    return true;
+  }
+  error = "unknown action '" + action + "'";
+  return false;
+}
+
+int RunRealWindow(std::ostream& err) {
+  std::string reason;
+  if (!StartRealWindowSession(reason)) {
+    err << kProgram << ": no display to open the window on (" << reason
+        << "); use --headless to run offscreen\n";
+    return kExitFailure;
+  }
+  ResetPanelState();
+  RunPanel();
+  return kExitOk;
+}
+
+int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err) {
+  HeadlessSettings settings;
+  if (!options.eventsFile.empty()) {
+    std::string error;
+    if (!ReadEventsFile(options.eventsFile, settings.input, error)) {
+      err << kProgram << ": " << error << "\n";
+      return kExitUsage;
+    }
+  }
+  settings.clockStart = options.hasClock ? options.clock : LocalClockNow();
+  settings.runMs = options.runMs;
+  StartHeadlessSession(settings);
+  ResetPanelState();
+  RunPanel();
+  const bool open = IsWindowOpen(PanelHandle);
+  const int64_t at = SessionClockMs();
+  int status = kExitOk;
+  if (!options.screenshotFile.empty() && !WriteShownPicture(options.screenshotFile)) {
+    err << kProgram << ": could not write the screenshot " << options.screenshotFile << "\n";
+    status = kExitFailure;
+  }
+  out << "panel " << (open ? "open" : "closed") << " at " << at << " ms\n";
+  return status;
+}
+
+}  // namespace
+
+bool ParseClock(const std::string& text, ClockTime& out) {
+  if (text.size() != 8 && text.size() != 12) return false;
+  if (text[2] != ':' || text[5] != ':') return false;
+  ClockTime time;
+  if (!ParseTwoDigits(text, 0, 23, time.hour) || !ParseTwoDigits(text, 3, 59, time.minute) ||
+      !ParseTwoDigits(text, 6, 59, time.second)) {
+    return false;
+  }
+  if (text.size() == 12) {
+    const std::string fraction = text.substr(9);
+    if (text[8] != '.' || !AllDigits(fraction)) return false;
+    time.millisecond = std::stoi(fraction);
+  }
+  out = time;
+  return true;
+}
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
+  CommandLine parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!ApplyOption(args, i, parsed, error)) return false;
+  }
+  const bool headlessOnly = parsed.hasClock || parsed.runMs != 0 || !parsed.eventsFile.empty() ||
+                            !parsed.screenshotFile.empty();
+  if (headlessOnly && !parsed.headless) {
+    error = "--clock, --run-ms, --events and --screenshot need --headless";
+    return false;
+  }
+  out = parsed;
+  return true;
+}
+
+bool ParseEvents(const std::string& fileName, const std::string& text, std::vector<ScriptedInput>& out,
+                 std::string& error) {
+  std::vector<ScriptedInput> events;
+  std::istringstream stream(text);
+  std::string line;
+  int64_t previousMs = 0;
+  for (int number = 1; std::getline(stream, line); ++number) {
+    line = line.substr(0, line.find('#'));
+    const std::vector<std::string> words = SplitWords(line);
+    if (words.empty()) continue;
+    std::string reason;
+    const size_t before = events.size();
+    if (!ParseEventLine(words, events, reason)) {
+      error = fileName + ":" + std::to_string(number) + ": " + reason;
+      return false;
+    }
+    if (events[before].timeMs < previousMs) {
+      error = fileName + ":" + std::to_string(number) + ": time " + std::to_string(events[before].timeMs) +
+              " is before the previous event's " + std::to_string(previousMs);
+      return false;
+    }
+    previousMs = events[before].timeMs;
+  }
+  out = std::move(events);
+  return true;
+}
+
+bool ReadEventsFile(const std::string& path, std::vector<ScriptedInput>& out, std::string& error) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    error = path + ": cannot open the events file";
+    return false;
+  }
+  std::string text;
+  char buffer[65536];
+  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+    text.append(buffer, static_cast<size_t>(file.gcount()));
+    if (text.size() > kMaxEventsFileBytes) {
+      error = path + ": the events file is larger than " + std::to_string(kMaxEventsFileBytes) + " bytes";
+      return false;
+    }
+  }
+  if (file.bad()) {
+    error = path + ": cannot read the events file";
+    return false;
+  }
+  return ParseEvents(path, text, out, error);
+}
+
+int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CommandLine options;
+  std::string error;
+  if (!ParseCommandLine(args, options, error)) {
+    err << kProgram << ": " << error << "\n" << kUsage;
+    return kExitUsage;
+  }
+  if (options.help) {
+    out << kUsage;
+    return kExitOk;
+  }
+  return options.headless ? RunHeadless(options, out, err) : RunRealWindow(err);
+}

@@ -1,0 +1,15 @@
+// The real-window backend (SDL2): a fixed-size window whose client area
+// shows the back buffer, placed where the window system puts it, with mouse,
+// Escape, Enter and the close button as input. The loop blocks in
+// SDL_WaitEventTimeout until the next input or timer deadline.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Forgets every window and makes the SDL2 backend current. False, with the
+// reason in `error`, when no display can be opened.
+bool StartSdlBackend(std::string& error);
+
+}  // namespace platform
