@@ -222,8 +222,9 @@ size_t SlotIndex(int32_t slot) { return (static_cast<uint32_t>(slot) - 1u) & 7u;
 Handle CreateDialogWindow(Handle, const std::string& title, int32_t x, int32_t y, int32_t width, int32_t height,
                           uint32_t style, uint32_t, int32_t units) {
   const uint32_t dialogStyle = DialogStyle(style, x, y);
-  const Handle dialog = platform::CreateTopLevelWindow(DialogCaption(title), platform::Rect{}, dialogStyle,
-                                                       DialogProcedure);
+  const platform::FrameInsets frame = platform::GetFrameInsets();  // the window starts with its corner at (0, 0)
+  const platform::Rect client{frame.left, frame.top, frame.left, frame.top};
+  const Handle dialog = platform::CreateTopLevelWindow(DialogCaption(title), client, dialogStyle, DialogProcedure);
   if (dialog == 0) return 0;
   PlaceDialog(dialog, x, y, width, height);
   WindowRecord record;

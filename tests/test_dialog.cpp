@@ -1,0 +1,562 @@
+// The dialog host on the headless window system: the order of the messages
+// the callback sees, timers on the virtual clock, ending the dialog, input
+// (hit-testing, clicks, keys, key state), placement, colours, painting of
+// canvases into the window and user value slots.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/bitmaps.h"
+#include "host/dialog.h"
+#include "host/dialog_session.h"
+#include "host/window_records.h"
+#include "platform/window_system.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using Kind = ScriptedInput::Kind;
+
+struct Seen {
+  uint32_t message = 0;
+  uint32_t wParam = 0;
+  uint32_t lParam = 0;
+  int64_t atMs = 0;
+  bool visible = false;
+};
+
+std::vector<Seen> seen;
+std::function<int32_t(Handle, uint32_t, uint32_t, uint32_t)> handler;
+
+int32_t Recorder(Handle window, uint32_t message, uint32_t wParam, uint32_t lParam) {
+  seen.push_back(Seen{message, wParam, lParam, SessionClockMs(), platform::IsWindowVisible(window)});
+  return handler ? handler(window, message, wParam, lParam) : 0;
+}
+
+std::vector<Seen> SeenOf(uint32_t message) {
+  std::vector<Seen> out;
+  for (const Seen& s : seen) {
+    if (s.message == message) out.push_back(s);
+  }
+  return out;
+}
+
+size_t IndexOf(uint32_t message, size_t from = 0) {
+  for (size_t i = from; i < seen.size(); ++i) {
+    if (seen[i].message == message) return i;
+  }
+  return seen.size();
+}
+
+ScriptedInput Input(int64_t ms, Kind kind, int x = 0, int y = 0) {
+  ScriptedInput input;
+  input.timeMs = ms;
+  input.kind = kind;
+  input.x = x;
+  input.y = y;
+  return input;
+}
+
+std::vector<ScriptedInput> Key(int64_t ms, int virtualKey) {
+  ScriptedInput down = Input(ms, Kind::kKeyDown);
+  down.virtualKey = virtualKey;
+  ScriptedInput up = down;
+  up.kind = Kind::kKeyUp;
+  return {down, up};
+}
+
+std::vector<ScriptedInput> Click(int64_t ms, int x, int y) {
+  return {Input(ms, Kind::kMove, x, y), Input(ms, Kind::kButtonDown, x, y), Input(ms, Kind::kButtonUp, x, y)};
+}
+
+constexpr ColorRef kGreen = 0x3C4E3C;  // (60, 78, 60)
+constexpr platform::Pixel kGreenPixel = 0x3C4E3C;
+constexpr platform::Pixel kBtnFacePixel = 0xF0F0F0;
+
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    seen.clear();
+    handler = nullptr;
+  }
+  void TearDown() override { handler = nullptr; }
+
+  void Start(int64_t runMs, std::vector<ScriptedInput> input = {}) {
+    HeadlessSettings settings;
+    settings.clockStart = ClockTime{10, 0, 0, 0};
+    settings.runMs = runMs;
+    settings.input = std::move(input);
+    StartHeadlessSession(settings);
+  }
+
+  Handle MakeDialog(const std::string& title = "Prova") {
+    Handle dialog = CreateDialogWindow(0, title, -1, -1, 800, 600, 0xB0000, 0, kUnitsPixels);
+    SetWindowColors(dialog, kDialogItself, -1, kGreen);
+    return dialog;
+  }
+
+  // Starts the three animation timers on WM_INITDIALOG and ends the dialog
+  // on IDCANCEL after killing them, as the panel does.
+  static void UsePanelLikeHandler() {
+    handler = [](Handle window, uint32_t message, uint32_t wParam, uint32_t) -> int32_t {
+      if (message == WM_INITDIALOG) {
+        SetTimer(window, 600, 100);
+        SetTimer(window, 610, 100);
+        SetTimer(window, 620, 300);
+      }
+      if (message == WM_COMMAND && LowWord(wParam) == IDCANCEL) {
+        KillTimer(window, 600);
+        KillTimer(window, 610);
+        KillTimer(window, 620);
+        EndDialogWindow(window, 0);
+        return 1;
+      }
+      return 0;
+    };
+  }
+};
+
+TEST_F(DialogTest, InitDialogAndSizeComeOnceBeforeTheWindowIsShown) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 10, 10, 40, 20, SS_NOTIFY, 0, nullptr, "");
+  AddCanvasControl(dialog, 102, 60, 10, 40, 20, SS_NOTIFY, 0, nullptr, "");
+  bool controlsExisted = false;
+  handler = [&](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) {
+      controlsExisted = GetControlHandle(window, 101) != 0 && GetControlHandle(window, 102) != 0;
+    }
+    return 0;
+  };
+  RunDialogModal(Recorder, dialog, nullptr);
+
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen[0].message, WM_INITDIALOG);
+  EXPECT_EQ(seen[0].wParam, dialog);
+  EXPECT_EQ(seen[0].lParam, 0u);
+  EXPECT_FALSE(seen[0].visible);
+  EXPECT_TRUE(controlsExisted);
+  EXPECT_EQ(seen[1].message, WM_SIZE);
+  EXPECT_EQ(seen[1].wParam, 0u);
+  EXPECT_EQ(seen[1].lParam, 800u | (600u << 16));
+  EXPECT_FALSE(seen[1].visible);
+  EXPECT_TRUE(seen[2].visible);
+  EXPECT_EQ(SeenOf(WM_INITDIALOG).size(), 1u);
+  EXPECT_EQ(SeenOf(WM_SIZE).size(), 1u);
+  EXPECT_TRUE(SeenOf(WM_ACTIVATE).empty());
+  EXPECT_TRUE(IsWindowOpen(dialog));
+}
+
+TEST_F(DialogTest, MessagesBeforeTheLoopStartsNeverReachTheCallback) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 10, 10, 40, 20, SS_NOTIFY, 0, nullptr, "");
+  RepaintCanvasControl(GetControlHandle(dialog, 101));  // hidden: nothing to paint yet
+  EXPECT_TRUE(seen.empty());
+  RunDialogModal(Recorder, dialog, nullptr);
+  // The first paint of the shown dialog draws the canvas once.
+  ASSERT_EQ(SeenOf(WM_DRAWITEM).size(), 1u);
+  EXPECT_EQ(SeenOf(WM_DRAWITEM)[0].wParam, 101u);
+  EXPECT_EQ(SeenOf(WM_DRAWITEM)[0].lParam, GetControlHandle(dialog, 101));
+}
+
+TEST_F(DialogTest, TimersTickAtTheirPeriodsInCreationOrder) {
+  Start(1000);
+  Handle dialog = MakeDialog();
+  UsePanelLikeHandler();
+  RunDialogModal(Recorder, dialog, nullptr);
+
+  std::vector<std::pair<int64_t, uint32_t>> ticks;
+  for (const Seen& s : SeenOf(WM_TIMER)) ticks.emplace_back(s.atMs, s.wParam);
+  std::vector<std::pair<int64_t, uint32_t>> expected;
+  for (int64_t t = 100; t <= 1000; t += 100) {
+    expected.emplace_back(t, 600);
+    expected.emplace_back(t, 610);
+    if (t % 300 == 0) expected.emplace_back(t, 620);
+  }
+  EXPECT_EQ(ticks, expected);
+  EXPECT_EQ(SessionClockMs(), 1000);
+  EXPECT_TRUE(IsWindowOpen(dialog));
+}
+
+TEST_F(DialogTest, EscapeEndsTheDialogAndNoTimerTicksAfterwards) {
+  std::vector<ScriptedInput> input = Key(250, VK_ESCAPE);
+  Start(1000, input);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 10, 10, 40, 20, SS_NOTIFY, 0, nullptr, "");
+  Handle control = GetControlHandle(dialog, 101);
+  UsePanelLikeHandler();
+  RunDialogModal(Recorder, dialog, nullptr);
+
+  EXPECT_FALSE(IsWindowOpen(dialog));
+  EXPECT_EQ(SessionClockMs(), 250);
+  const size_t command = IndexOf(WM_COMMAND);
+  ASSERT_LT(command, seen.size());
+  EXPECT_EQ(seen[command].wParam, IDCANCEL);
+  EXPECT_EQ(seen[command].atMs, 250);
+  // WM_CLOSE, WM_DESTROY and WM_NCDESTROY follow, and nothing ticks.
+  const size_t close = IndexOf(WM_CLOSE, command);
+  const size_t destroy = IndexOf(WM_DESTROY, command);
+  const size_t ncDestroy = IndexOf(WM_NCDESTROY, command);
+  EXPECT_LT(close, destroy);
+  EXPECT_LT(destroy, ncDestroy);
+  EXPECT_EQ(ncDestroy, seen.size() - 1);
+  EXPECT_EQ(IndexOf(WM_TIMER, command), seen.size());
+  EXPECT_EQ(SeenOf(WM_TIMER).size(), 4u);  // 600 and 610 at 100 and 200 ms
+  // The records of the dialog and its controls are gone.
+  EXPECT_EQ(FindRecord(dialog), nullptr);
+  EXPECT_EQ(FindRecord(control), nullptr);
+  EXPECT_EQ(GetControlHandle(dialog, 101), 0u);
+}
+
+TEST_F(DialogTest, EnterSendsIdOkAndTheDialogStaysOpen) {
+  Start(500, Key(100, VK_RETURN));
+  Handle dialog = MakeDialog();
+  UsePanelLikeHandler();
+  RunDialogModal(Recorder, dialog, nullptr);
+  ASSERT_EQ(SeenOf(WM_COMMAND).size(), 1u);
+  EXPECT_EQ(SeenOf(WM_COMMAND)[0].wParam, IDOK);
+  EXPECT_EQ(SeenOf(WM_COMMAND)[0].lParam, 0u);
+  EXPECT_TRUE(IsWindowOpen(dialog));
+  EXPECT_EQ(SessionClockMs(), 500);
+}
+
+TEST_F(DialogTest, CloseButtonEndsTheDialogWithoutTheCallbackHandlingIt) {
+  Start(1000, {Input(150, Kind::kClose)});
+  Handle dialog = MakeDialog();
+  int32_t result = 77;
+  RunDialogModal(Recorder, dialog, &result);
+  EXPECT_FALSE(IsWindowOpen(dialog));
+  EXPECT_EQ(result, 0);
+  const size_t sys = IndexOf(WM_SYSCOMMAND);
+  ASSERT_LT(sys, seen.size());
+  EXPECT_EQ(seen[sys].wParam, SC_CLOSE);
+  EXPECT_LT(sys, IndexOf(WM_CLOSE));
+  EXPECT_LT(IndexOf(WM_CLOSE), IndexOf(WM_DESTROY));
+  EXPECT_LT(IndexOf(WM_DESTROY), IndexOf(WM_NCDESTROY));
+  EXPECT_TRUE(SeenOf(WM_COMMAND).empty());
+  EXPECT_EQ(SessionClockMs(), 150);
+}
+
+TEST_F(DialogTest, ACallbackThatHandlesCloseKeepsTheDialog) {
+  Start(300, {Input(100, Kind::kClose)});
+  Handle dialog = MakeDialog();
+  handler = [](Handle, uint32_t message, uint32_t, uint32_t) -> int32_t { return message == WM_SYSCOMMAND ? 1 : 0; };
+  RunDialogModal(Recorder, dialog, nullptr);
+  EXPECT_TRUE(IsWindowOpen(dialog));
+  EXPECT_TRUE(SeenOf(WM_CLOSE).empty());
+}
+
+TEST_F(DialogTest, RunWithoutADialogCallsInitAndSizeAndReturns) {
+  Start(1000);
+  RunDialogModal(Recorder, 0x7777, nullptr);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].message, WM_INITDIALOG);
+  EXPECT_EQ(seen[1].message, WM_SIZE);
+  EXPECT_EQ(seen[1].lParam, 0u);
+  EXPECT_EQ(SessionClockMs(), 0);
+}
+
+TEST_F(DialogTest, TitleIsCutTo256BytesAndAnEmptyTitleIsOneSpace) {
+  Start(0);
+  std::string longTitle(300, 'x');
+  longTitle[255] = 'y';
+  EXPECT_EQ(platform::GetWindowText(MakeDialog(longTitle)), std::string(255, 'x') + "y");
+  EXPECT_EQ(platform::GetWindowText(MakeDialog("")), " ");
+  EXPECT_EQ(platform::GetWindowText(MakeDialog(std::string("ab\0cd", 5))), "ab");
+  EXPECT_EQ(platform::GetWindowText(MakeDialog("Libreria di tools grafici")), "Libreria di tools grafici");
+}
+
+TEST_F(DialogTest, TitleBytesAreWindows1252) {
+  EXPECT_EQ(platform::Windows1252ToUtf8("caff\xE8 \x80 \x96"), "caff\xC3\xA8 \xE2\x82\xAC \xE2\x80\x93");
+  EXPECT_EQ(platform::Windows1252ToUtf8("a\x81"), "a\xC2\x81");
+}
+
+TEST_F(DialogTest, ClientAreaIsTheRequestedSizeCentredInTheWorkArea) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  const platform::FrameInsets frame = platform::GetFrameInsets();
+  const int outerWidth = 800 + frame.left + frame.right;    // 816
+  const int outerHeight = 600 + frame.top + frame.bottom;  // 639
+  EXPECT_EQ(GetControlSize(dialog, kDialogItself), (IntPair{outerWidth, outerHeight}));
+  const platform::Rect work = platform::GetWorkArea();
+  const IntPair corner = GetControlLocation(dialog, kDialogItself);
+  EXPECT_EQ(corner, (IntPair{(work.left + work.right - outerWidth) / 2, (work.top + work.bottom - outerHeight) / 2}));
+  EXPECT_EQ(corner, (IntPair{552, 200}));  // the headless desktop: 1920 x 1040 work area
+  EXPECT_EQ(platform::GetClientRect(dialog), (platform::Rect{0, 0, 800, 600}));
+}
+
+TEST_F(DialogTest, ExplicitAndKeptPositions) {
+  Start(0);
+  Handle placed = CreateDialogWindow(0, "a", 100, 50, 200, 100, 0, 0, kUnitsPixels);
+  EXPECT_EQ(GetControlLocation(placed, kDialogItself), (IntPair{100, 50}));
+  EXPECT_EQ(platform::GetClientRect(placed), (platform::Rect{0, 0, 200, 100}));
+  Handle kept = CreateDialogWindow(0, "b", 0x8000, -1, 200, 100, 0, 0, kUnitsPixels);
+  EXPECT_EQ(GetControlLocation(kept, kDialogItself), (IntPair{0, 0}));
+  EXPECT_EQ(platform::GetClientRect(kept), (platform::Rect{0, 0, 200, 100}));
+  // Absurd sizes are clamped instead of overflowing.
+  Handle huge = CreateDialogWindow(0, "c", -1, -1, INT32_MAX, INT32_MIN, 0, 0, kUnitsPixels);
+  EXPECT_EQ(platform::GetClientRect(huge), (platform::Rect{0, 0, platform::kMaxWindowExtent, 0}));
+}
+
+TEST_F(DialogTest, ControlQueries) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 301, 12, 34, 56, 78, SS_NOTIFY, 0, nullptr, "");
+  Handle control = GetControlHandle(dialog, 301);
+  ASSERT_NE(control, 0u);
+  EXPECT_EQ(GetControlSize(dialog, 301), (IntPair{56, 78}));
+  EXPECT_EQ(GetControlLocation(dialog, 301), (IntPair{12, 34}));
+  EXPECT_EQ(GetDlgCtrlID(control), 301);
+  EXPECT_EQ(GetDlgCtrlID(dialog), 0);
+  EXPECT_EQ(platform::GetWindowStyle(control), kCanvasControlStyle | SS_NOTIFY);
+  const WindowRecord* record = FindRecord(control);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->owner, dialog);
+  EXPECT_EQ(record->type, RecordType::kCanvasControl);
+  EXPECT_EQ(record->canvas.width, 56);
+  EXPECT_EQ(record->canvas.height, 78);
+  EXPECT_EQ(record->canvas.bitmap.At(55, 77), kBtnFacePixel);
+  // Missing controls: nothing, and queries give 0.
+  SetLastHostError(0);
+  EXPECT_EQ(GetControlHandle(dialog, 999), 0u);
+  EXPECT_EQ(GetControlSize(dialog, 999), (IntPair{0, 0}));
+  EXPECT_NE(LastHostError(), 0);
+  EXPECT_EQ(GetControlLocation(dialog, 999), (IntPair{0, 0}));
+  AddCanvasControl(0x4242, 1, 0, 0, 10, 10, 0, 0, nullptr, "");
+  EXPECT_EQ(GetControlHandle(0x4242, 1), 0u);
+}
+
+TEST_F(DialogTest, UserValueSlotsWrapAroundEight) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 0, 0, 10, 10, SS_NOTIFY, 0, nullptr, "");
+  Handle control = GetControlHandle(dialog, 101);
+  for (int slot = 1; slot <= 8; ++slot) EXPECT_EQ(GetControlUserValue(control, slot), 0) << slot;
+  SetControlUserValue(control, 9, 1234);
+  EXPECT_EQ(GetControlUserValue(control, 1), 1234);
+  SetControlUserValue(control, 0, -5);
+  EXPECT_EQ(GetControlUserValue(control, 8), -5);
+  SetControlUserValue(control, INT32_MIN, 42);  // (INT32_MIN - 1) and 7 = 7: slot 8
+  EXPECT_EQ(GetControlUserValue(control, 8), 42);
+  SetControlUserValue(control, INT32_MAX, 7);  // (INT32_MAX - 1) and 7 = 6: slot 7
+  EXPECT_EQ(GetControlUserValue(control, 7), 7);
+  SetControlUserValue(0x4242, 1, 99);
+  EXPECT_EQ(GetControlUserValue(0x4242, 1), 0);
+}
+
+TEST_F(DialogTest, EmptyDialogPaintsItsBackgroundColour) {
+  Start(100);
+  Handle dialog = MakeDialog();
+  RunDialogModal(Recorder, dialog, nullptr);
+  const platform::Surface& shown = platform::HeadlessShownPicture();
+  ASSERT_EQ(shown.width, 800);
+  ASSERT_EQ(shown.height, 600);
+  for (size_t i = 0; i < shown.pixels.size(); ++i) {
+    ASSERT_EQ(shown.pixels[i], kGreenPixel) << "pixel " << i % 800 << "," << i / 800;
+  }
+}
+
+TEST_F(DialogTest, DialogWithoutColoursPaintsButtonFaceAndTransparentPaintsNothing) {
+  Start(0);
+  Handle plain = CreateDialogWindow(0, "p", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
+  RunDialogModal(Recorder, plain, nullptr);
+  EXPECT_EQ(platform::HeadlessShownPicture().At(19, 9), kBtnFacePixel);
+
+  Start(0);
+  Handle clear = CreateDialogWindow(0, "t", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
+  SetWindowColors(clear, kDialogItself, 0x123456, -2);
+  RunDialogModal(Recorder, clear, nullptr);
+  EXPECT_EQ(platform::HeadlessShownPicture().At(5, 5), 0u);
+  // High bits of a colour are dropped.
+  Start(0);
+  Handle high = CreateDialogWindow(0, "h", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
+  SetWindowColors(high, kDialogItself, -1, 0x7F0000FF);
+  RunDialogModal(Recorder, high, nullptr);
+  EXPECT_EQ(platform::HeadlessShownPicture().At(5, 5), 0xFF0000u);
+}
+
+TEST_F(DialogTest, CanvasDrawnBeforeShowingAppearsAtTheFirstPaint) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 100, 200, 30, 20, SS_NOTIFY, 0, nullptr, "");
+  AddCanvasControl(dialog, 102, 300, 200, 30, 20, 0, 0, nullptr, "");
+  WindowRecord* record = FindControlRecord(dialog, 101);
+  ASSERT_NE(record, nullptr);
+  std::fill(record->canvas.bitmap.pixels.begin(), record->canvas.bitmap.pixels.end(), 0x0000FF);
+  record->canvas.bitmap.pixels[0] = 0xFF0000;
+  RunDialogModal(Recorder, dialog, nullptr);
+  const platform::Surface& shown = platform::HeadlessShownPicture();
+  EXPECT_EQ(shown.At(100, 200), 0xFF0000u);
+  EXPECT_EQ(shown.At(101, 200), 0x0000FFu);
+  EXPECT_EQ(shown.At(129, 219), 0x0000FFu);
+  EXPECT_EQ(shown.At(130, 219), kGreenPixel);
+  EXPECT_EQ(shown.At(99, 200), kGreenPixel);
+  EXPECT_EQ(shown.At(300, 200), kBtnFacePixel);  // an untouched canvas is button face
+  EXPECT_EQ(shown.At(329, 219), kBtnFacePixel);
+  EXPECT_EQ(shown.At(330, 219), kGreenPixel);
+}
+
+TEST_F(DialogTest, RepaintCopiesTheCanvasAtOnce) {
+  Start(200);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 790, 590, 20, 20, SS_NOTIFY, 0, nullptr, "");  // reaches past the client area
+  Handle bitmap = CreateBitmapCanvas(4, 4);
+  handler = [&](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) SetTimer(window, 1, 100);
+    if (message == WM_TIMER) {
+      WindowRecord* record = FindControlRecord(window, 101);
+      std::fill(record->canvas.bitmap.pixels.begin(), record->canvas.bitmap.pixels.end(), 0x00FF00);
+      const size_t before = seen.size();
+      RepaintCanvasControl(record->key);
+      EXPECT_EQ(seen.size(), before + 1);
+      EXPECT_EQ(seen.back().message, WM_DRAWITEM);
+      EXPECT_EQ(platform::BackBuffer(window)->At(799, 599), 0x00FF00u);
+      RepaintCanvasControl(bitmap);  // bitmap canvases and missing controls: nothing
+      RepaintCanvasControl(0);
+      EXPECT_EQ(seen.size(), before + 1);
+    }
+    return 0;
+  };
+  RunDialogModal(Recorder, dialog, nullptr);
+  EXPECT_EQ(SeenOf(WM_TIMER).size(), 2u);
+  EXPECT_EQ(platform::HeadlessShownPicture().At(799, 599), 0x00FF00u);
+  EXPECT_EQ(platform::HeadlessShownPicture().At(789, 599), kGreenPixel);
+}
+
+TEST_F(DialogTest, MouseOverNotifyingCanvasesAndClicks) {
+  std::vector<ScriptedInput> input{Input(10, Kind::kMove, 15, 12), Input(20, Kind::kMove, 65, 12),
+                                   Input(30, Kind::kMove, 500, 400)};
+  for (const ScriptedInput& i : Click(40, 20, 15)) input.push_back(i);
+  for (const ScriptedInput& i : Click(50, 70, 15)) input.push_back(i);
+  Start(100, input);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 10, 10, 40, 20, SS_NOTIFY, 0, nullptr, "");
+  AddCanvasControl(dialog, 102, 60, 10, 40, 20, 0, 0, nullptr, "");  // transparent to the mouse
+  Handle notifying = GetControlHandle(dialog, 101);
+  IntPair cursorInControl;
+  handler = [&](Handle, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_COMMAND) cursorInControl = CursorClientPosition(notifying);
+    return 0;
+  };
+  RunDialogModal(Recorder, dialog, nullptr);
+
+  std::vector<std::pair<uint32_t, uint32_t>> cursors;
+  for (const Seen& s : SeenOf(WM_SETCURSOR)) cursors.emplace_back(s.wParam, s.lParam);
+  const std::vector<std::pair<uint32_t, uint32_t>> expected{
+      {notifying, HTCLIENT | (WM_MOUSEMOVE << 16)}, {dialog, HTCLIENT | (WM_MOUSEMOVE << 16)},
+      {dialog, HTCLIENT | (WM_MOUSEMOVE << 16)},    {notifying, HTCLIENT | (WM_MOUSEMOVE << 16)},
+      {notifying, HTCLIENT | (WM_LBUTTONDOWN << 16)}, {notifying, HTCLIENT | (WM_LBUTTONUP << 16)},
+      {dialog, HTCLIENT | (WM_MOUSEMOVE << 16)},    {dialog, HTCLIENT | (WM_LBUTTONDOWN << 16)},
+      {dialog, HTCLIENT | (WM_LBUTTONUP << 16)}};
+  EXPECT_EQ(cursors, expected);
+  // One click on the notifying canvas; the other one reached the dialog itself.
+  ASSERT_EQ(SeenOf(WM_COMMAND).size(), 1u);
+  EXPECT_EQ(SeenOf(WM_COMMAND)[0].wParam, 101u | (STN_CLICKED << 16));
+  EXPECT_EQ(SeenOf(WM_COMMAND)[0].lParam, notifying);
+  EXPECT_EQ(SeenOf(WM_COMMAND)[0].atMs, 40);
+  EXPECT_EQ(cursorInControl, (IntPair{10, 5}));
+  ASSERT_EQ(SeenOf(WM_LBUTTONDOWN).size(), 1u);
+  EXPECT_EQ(SeenOf(WM_LBUTTONDOWN)[0].lParam, 70u | (15u << 16));
+  EXPECT_EQ(SeenOf(WM_LBUTTONDOWN)[0].wParam, platform::MK_LBUTTON);
+  EXPECT_EQ(CursorClientPosition(dialog), (IntPair{70, 15}));
+}
+
+TEST_F(DialogTest, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
+  Start(0);
+  Handle dialog = MakeDialog();
+  RunDialogModal(Recorder, dialog, nullptr);
+  EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
+  platform::InjectMouseButton(platform::MouseButton::kLeft, true);
+  EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8001);
+  EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8000);
+  EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
+  platform::InjectMouseButton(platform::MouseButton::kLeft, false);
+  EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
+  platform::InjectMouseButton(platform::MouseButton::kRight, true);
+  platform::InjectMouseButton(platform::MouseButton::kRight, false);
+  EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 1);  // pressed and released since the last query
+  EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
+  EXPECT_EQ(GetAsyncKeyState(-1), 0);
+  EXPECT_EQ(GetAsyncKeyState(256), 0);
+  EXPECT_EQ(GetAsyncKeyState(INT32_MIN), 0);
+}
+
+TEST_F(DialogTest, ButtonStateAtTheTimeOfEachScriptedInput) {
+  // A drag: the handler sees the button down while the cursor moves.
+  std::vector<ScriptedInput> input{Input(10, Kind::kMove, 20, 15), Input(20, Kind::kButtonDown),
+                                   Input(30, Kind::kMove, 30, 15), Input(40, Kind::kButtonUp),
+                                   Input(50, Kind::kMove, 35, 15)};
+  Start(100, input);
+  Handle dialog = MakeDialog();
+  AddCanvasControl(dialog, 101, 10, 10, 40, 20, SS_NOTIFY, 0, nullptr, "");
+  std::vector<std::pair<int32_t, bool>> drags;  // cursor x in the control, button down
+  handler = [&](Handle window, uint32_t message, uint32_t wParam, uint32_t) -> int32_t {
+    if (message == WM_SETCURSOR && GetDlgCtrlID(wParam) == 101) {
+      GetAsyncKeyState(VK_LBUTTON);
+      drags.emplace_back(CursorClientPosition(GetControlHandle(window, 101)).first,
+                         (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
+    }
+    return 0;
+  };
+  RunDialogModal(Recorder, dialog, nullptr);
+  const std::vector<std::pair<int32_t, bool>> expected{{10, false}, {10, true}, {20, true}, {20, false}, {25, false}};
+  EXPECT_EQ(drags, expected);
+}
+
+TEST_F(DialogTest, RepeatedRunsInOneProcessStartFresh) {
+  for (int run = 0; run < 2; ++run) {
+    seen.clear();
+    Start(300, Key(150, VK_ESCAPE));
+    Handle dialog = MakeDialog();
+    UsePanelLikeHandler();
+    RunDialogModal(Recorder, dialog, nullptr);
+    EXPECT_FALSE(IsWindowOpen(dialog));
+    EXPECT_EQ(SeenOf(WM_TIMER).size(), 2u) << "run " << run;
+    EXPECT_EQ(SessionClockMs(), 150);
+  }
+}
+
+TEST_F(DialogTest, TimerPeriodsAreClampedAndTimersOfOtherWindowsFail) {
+  Start(50);
+  Handle dialog = MakeDialog();
+  handler = [](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) {
+      EXPECT_EQ(SetTimer(window, 5, 0), 5u);  // 0 ms runs every 10 ms, not in a loop
+      EXPECT_EQ(SetTimer(0x4242, 6, 10), 0u);
+      EXPECT_FALSE(KillTimer(window, 6));
+    }
+    return 0;
+  };
+  RunDialogModal(Recorder, dialog, nullptr);
+  EXPECT_EQ(SeenOf(WM_TIMER).size(), 5u);
+}
+
+TEST_F(DialogTest, HeadlessPicturesAreIdenticalOnASecondRun) {
+  std::vector<std::string> files;
+  for (int run = 0; run < 2; ++run) {
+    Start(300);
+    Handle dialog = MakeDialog();
+    AddCanvasControl(dialog, 101, 100, 100, 50, 50, SS_NOTIFY, 0, nullptr, "");
+    RunDialogModal(Recorder, dialog, nullptr);
+    const std::string path = testing_support::BinaryDir() + "/dialog_run" + std::to_string(run) + ".png";
+    ASSERT_TRUE(WriteShownPicture(path));
+    std::ifstream file(path, std::ios::binary);
+    files.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  ASSERT_FALSE(files[0].empty());
+  EXPECT_EQ(files[0], files[1]);
+  platform::Surface read;
+  ASSERT_TRUE(testing_support::ReadPng(testing_support::BinaryDir() + "/dialog_run0.png", read));
+  EXPECT_EQ(read.width, 800);
+  EXPECT_EQ(read.height, 600);
+  EXPECT_EQ(read.At(0, 0), kGreenPixel);
+  EXPECT_EQ(read.At(100, 100), kBtnFacePixel);
+}
+
+}  // namespace
