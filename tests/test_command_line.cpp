@@ -1,0 +1,252 @@
+// The program's command line and events file: what is accepted, what is
+// refused (with file, line and reason, status 2, nothing run), and whole
+// headless runs of the panel driven in-process.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/dialog.h"
+#include "panel/command_line.h"
+#include "panel/panel.h"
+#include "platform/png_file.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using Kind = ScriptedInput::Kind;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunWith(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  Outcome outcome;
+  outcome.status = RunProgram(args, out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
+}
+
+std::string WriteFile(const std::string& name, const std::string& text) {
+  const std::string path = testing_support::BinaryDir() + "/" + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool ParseEventsText(const std::string& text, std::vector<ScriptedInput>& events, std::string& error) {
+  return ParseEvents("events.txt", text, events, error);
+}
+
+TEST(CommandLineOptions, HeadlessOptionsAreRead) {
+  CommandLine options;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine({"--headless", "--clock", "23:59:58.250", "--run-ms", "3000", "--events", "e.txt",
+                                "--screenshot", "p.png"},
+                               options, error))
+      << error;
+  EXPECT_TRUE(options.headless);
+  EXPECT_TRUE(options.hasClock);
+  EXPECT_EQ(options.clock.hour, 23);
+  EXPECT_EQ(options.clock.minute, 59);
+  EXPECT_EQ(options.clock.second, 58);
+  EXPECT_EQ(options.clock.millisecond, 250);
+  EXPECT_EQ(options.runMs, 3000);
+  EXPECT_EQ(options.eventsFile, "e.txt");
+  EXPECT_EQ(options.screenshotFile, "p.png");
+
+  CommandLine plain;
+  ASSERT_TRUE(ParseCommandLine({}, plain, error));
+  EXPECT_FALSE(plain.headless);
+  EXPECT_FALSE(plain.hasClock);
+  EXPECT_EQ(plain.runMs, 0);
+}
+
+TEST(CommandLineOptions, ClockTexts) {
+  ClockTime t;
+  ASSERT_TRUE(ParseClock("00:00:00", t));
+  EXPECT_EQ(t.hour + t.minute + t.second + t.millisecond, 0);
+  ASSERT_TRUE(ParseClock("07:08:09.010", t));
+  EXPECT_EQ(t.hour, 7);
+  EXPECT_EQ(t.minute, 8);
+  EXPECT_EQ(t.second, 9);
+  EXPECT_EQ(t.millisecond, 10);
+  for (const char* bad : {"24:00:00", "12:60:00", "12:00:60", "1:00:00", "12:00", "12:00:00.5", "12:00:00.1234",
+                          "12-00-00", "aa:bb:cc", "12:00:00.-12", "", "12:00:00 "}) {
+    EXPECT_FALSE(ParseClock(bad, t)) << bad;
+  }
+}
+
+TEST(CommandLineOptions, ProblemsAreNamedAndNothingRuns) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string named;
+  };
+  const std::vector<Case> cases{
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"--headless", "--clock"}, "--clock: a value is missing"},
+      {{"--headless", "--clock", "25:00:00"}, "--clock: '25:00:00' is not a time"},
+      {{"--headless", "--run-ms", "-5"}, "--run-ms: '-5' is not a number"},
+      {{"--headless", "--run-ms", "12x"}, "--run-ms: '12x' is not a number"},
+      {{"--headless", "--run-ms", "99999999999999999999"}, "--run-ms: '99999999999999999999' is not a number"},
+      {{"--headless", "--run-ms", "1000000001"}, "--run-ms: '1000000001' is not a number"},
+      {{"--headless", "--screenshot"}, "--screenshot: a value is missing"},
+      {{"--headless", "--events", ""}, "--events: the file name is empty"},
+      {{"--run-ms", "100"}, "need --headless"},
+      {{"headless"}, "unknown option 'headless'"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = RunWith(c.args);
+    EXPECT_EQ(outcome.status, kExitUsage) << c.named;
+    EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("usage:"), std::string::npos);
+    EXPECT_TRUE(outcome.out.empty()) << outcome.out;
+  }
+}
+
+TEST(EventsFile, ActionsBecomeScriptedInput) {
+  std::vector<ScriptedInput> events;
+  std::string error;
+  const std::string text =
+      "# a drag and a few keys\n"
+      "0 move 10 -20\n"
+      "\n"
+      "100 down left   # press\r\n"
+      "100\tup right\n"
+      "250 click 5 6\n"
+      "300 key escape\n"
+      "300 key enter\n"
+      "400 close\n";
+  ASSERT_TRUE(ParseEventsText(text, events, error)) << error;
+  ASSERT_EQ(events.size(), 11u);
+  EXPECT_EQ(events[0].kind, Kind::kMove);
+  EXPECT_EQ(events[0].x, 10);
+  EXPECT_EQ(events[0].y, -20);
+  EXPECT_EQ(events[1].kind, Kind::kButtonDown);
+  EXPECT_EQ(events[1].button, platform::MouseButton::kLeft);
+  EXPECT_EQ(events[1].timeMs, 100);
+  EXPECT_EQ(events[2].kind, Kind::kButtonUp);
+  EXPECT_EQ(events[2].button, platform::MouseButton::kRight);
+  // click: move, then left down and up, all at its time.
+  EXPECT_EQ(events[3].kind, Kind::kMove);
+  EXPECT_EQ(events[3].x, 5);
+  EXPECT_EQ(events[4].kind, Kind::kButtonDown);
+  EXPECT_EQ(events[5].kind, Kind::kButtonUp);
+  EXPECT_EQ(events[5].timeMs, 250);
+  EXPECT_EQ(events[6].kind, Kind::kKeyDown);
+  EXPECT_EQ(events[6].virtualKey, platform::VK_ESCAPE);
+  EXPECT_EQ(events[7].kind, Kind::kKeyUp);
+  EXPECT_EQ(events[8].virtualKey, platform::VK_RETURN);
+  EXPECT_EQ(events[10].kind, Kind::kClose);
+  EXPECT_EQ(events[10].timeMs, 400);
+}
+
+TEST(EventsFile, MalformedLinesNameFileLineAndReason) {
+  struct Case {
+    std::string text;
+    std::string message;
+  };
+  const std::vector<Case> cases{
+      {"0 move 1 2\n5 jump\n", "events.txt:2: unknown action 'jump'"},
+      {"10 close\n5 close\n", "events.txt:2: time 5 is before the previous event's 10"},
+      {"x close\n", "events.txt:1: 'x' is not a time"},
+      {"-1 close\n", "events.txt:1: '-1' is not a time"},
+      {"# only a comment\n10\n", "events.txt:2: an action is missing"},
+      {"0 move 1\n", "events.txt:1: 'move' needs X and Y"},
+      {"0 click 1 2 3\n", "events.txt:1: 'click' needs X and Y"},
+      {"0 move 1 y\n", "events.txt:1: X and Y must be whole numbers"},
+      {"0 move 40000 1\n", "events.txt:1: X and Y must be whole numbers"},
+      {"0 down middle\n", "events.txt:1: 'down' needs 'left' or 'right'"},
+      {"0 up\n", "events.txt:1: 'up' needs 'left' or 'right'"},
+      {"0 key space\n", "events.txt:1: 'key' needs 'escape' or 'enter'"},
+      {"0 close now\n", "events.txt:1: 'close' takes no arguments"},
+      {"99999999999 close\n", "events.txt:1: '99999999999' is not a time"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ScriptedInput> events{ScriptedInput{}};
+    std::string error;
+    EXPECT_FALSE(ParseEventsText(c.text, events, error)) << c.text;
+    EXPECT_EQ(error.rfind(c.message, 0), 0u) << "got: " << error;
+    EXPECT_EQ(events.size(), 1u);  // left as it was
+  }
+}
+
+TEST(EventsFile, ErrorsInAFileStopTheProgramBeforeItRuns) {
+  const std::string path = WriteFile("bad_events.txt", "0 move 1 2\n\n7 key tab\n");
+  const std::string screenshot = testing_support::BinaryDir() + "/not_written.png";
+  std::remove(screenshot.c_str());
+  Outcome outcome = RunWith({"--headless", "--events", path, "--screenshot", screenshot});
+  EXPECT_EQ(outcome.status, kExitUsage);
+  EXPECT_NE(outcome.err.find(path + ":3: 'key' needs 'escape' or 'enter'"), std::string::npos) << outcome.err;
+  EXPECT_TRUE(outcome.out.empty());
+  EXPECT_TRUE(ReadBytes(screenshot).empty());
+
+  Outcome missing = RunWith({"--headless", "--events", testing_support::BinaryDir() + "/no_such_events.txt"});
+  EXPECT_EQ(missing.status, kExitUsage);
+  EXPECT_NE(missing.err.find("no_such_events.txt: cannot open the events file"), std::string::npos) << missing.err;
+}
+
+TEST(HeadlessPanel, EscapeClosesThePanelAtItsTime) {
+  const std::string path = WriteFile("escape_events.txt", "450 key escape\n");
+  Outcome outcome = RunWith({"--headless", "--clock", "10:00:00", "--run-ms", "1000", "--events", path});
+  EXPECT_EQ(outcome.status, kExitOk) << outcome.err;
+  EXPECT_EQ(outcome.out, "panel closed at 450 ms\n");
+  EXPECT_FALSE(IsWindowOpen(PanelHandle));
+}
+
+TEST(HeadlessPanel, EnterAndRunOutLeaveThePanelOpen) {
+  const std::string path = WriteFile("enter_events.txt", "100 key enter\n2000 key escape  # after the end\n");
+  Outcome outcome = RunWith({"--headless", "--clock", "10:00:00", "--run-ms", "600", "--events", path});
+  EXPECT_EQ(outcome.status, kExitOk) << outcome.err;
+  EXPECT_EQ(outcome.out, "panel open at 600 ms\n");
+  EXPECT_TRUE(IsWindowOpen(PanelHandle));
+}
+
+TEST(HeadlessPanel, CloseButtonClosesThePanel) {
+  const std::string path = WriteFile("close_events.txt", "0 move 400 300\n120 close\n");
+  Outcome outcome = RunWith({"--headless", "--clock", "10:00:00", "--run-ms", "1000", "--events", path});
+  EXPECT_EQ(outcome.out, "panel closed at 120 ms\n");
+}
+
+TEST(HeadlessPanel, SameInputsGiveTheSamePictureBytes) {
+  const std::string events = WriteFile("panel_events.txt", "150 click 400 300\n250 move 20 580\n");
+  std::vector<std::string> pictures;
+  for (int run = 0; run < 2; ++run) {
+    const std::string png = testing_support::BinaryDir() + "/panel_run" + std::to_string(run) + ".png";
+    Outcome outcome = RunWith({"--headless", "--clock", "12:34:56.789", "--run-ms", "700", "--events", events,
+                           "--screenshot", png});
+    ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
+    EXPECT_EQ(outcome.out, "panel open at 700 ms\n");
+    pictures.push_back(ReadBytes(png));
+  }
+  ASSERT_FALSE(pictures[0].empty());
+  EXPECT_TRUE(pictures[0] == pictures[1]) << "two runs with the same inputs drew different pictures";
+  platform::Surface shown;
+  ASSERT_TRUE(testing_support::ReadPng(testing_support::BinaryDir() + "/panel_run0.png", shown));
+  EXPECT_EQ(shown.width, kPanelWidth);
+  EXPECT_EQ(shown.height, kPanelHeight);
+  // The lowest instruments end 6 pixels above the bottom edge: the corner is panel colour.
+  EXPECT_EQ(shown.At(799, 599), 0x3C4E3Cu);
+  EXPECT_EQ(PanelBackColor, 0x003C4E3C);
+}
+
+TEST(HeadlessPanel, UnwritableScreenshotIsAFailure) {
+  Outcome outcome = RunWith({"--headless", "--screenshot", testing_support::BinaryDir() + "/no_such_dir/x.png"});
+  EXPECT_EQ(outcome.status, kExitFailure);
+  EXPECT_NE(outcome.err.find("could not write the screenshot"), std::string::npos);
+  EXPECT_EQ(outcome.out, "panel open at 0 ms\n");
+}
+
+}  // namespace
