@@ -314,6 +314,7 @@ Surface LoadBmpScaled(const std::string& path, int width, int height) {
   if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxSurfacePixels) return Surface{};
   BmpPicture picture;
   if (!ReadBmpFile(path, picture)) return Surface{};
+  if (width == picture.pixels.width && height == picture.pixels.height) return std::move(picture.pixels);
   return ScalePicture(picture, width, height);
 }
 
