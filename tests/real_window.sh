@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The real window under its own Xvfb server: the panel opens a window titled
+# "Libreria di tools grafici" whose client area is 800 x 600 and centred on the
+# screen, and Escape sent through the X server ends it with status 0 within
+# two seconds. Usage: real_window.sh BUILD_DIR SOURCE_DIR
+set -u
+
+build_dir=${1:?build folder}
+panel="$build_dir/instrument-panel"
+title="Libreria di tools grafici"
+screen_width=1280
+screen_height=1024
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+for tool in Xvfb xdotool xwininfo; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$panel" ] || fail "$panel has not been built"
+
+xvfb_pid=""
+panel_pid=""
+cleanup() {
+  [ -n "$panel_pid" ] && kill "$panel_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null
+  return 0
+}
+trap cleanup EXIT
+
+# Start Xvfb on the first display number nobody uses.
+display=""
+for n in $(seq 91 160); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    if DISPLAY=":$n" xwininfo -root >/dev/null 2>&1; then display=":$n"; break; fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$display" ] && break
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+done
+[ -n "$display" ] || fail "could not start Xvfb"
+export DISPLAY=$display
+
+"$panel" >/dev/null 2>"$build_dir/real_window.stderr" &
+panel_pid=$!
+
+window=$(timeout 10 xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "no visible window titled '$title' within 10 seconds"
+
+name=$(xdotool getwindowname "$window")
+[ "$name" = "$title" ] || fail "window title is '$name'"
+
+info=$(xwininfo -id "$window")
+width=$(sed -n 's/^ *Width: *//p' <<<"$info")
+height=$(sed -n 's/^ *Height: *//p' <<<"$info")
+left=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+top=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+[ "$width" = 800 ] && [ "$height" = 600 ] || fail "client area is ${width} x ${height}, not 800 x 600"
+expected_left=$(((screen_width - 800) / 2))
+expected_top=$(((screen_height - 600) / 2))
+[ "$left" = "$expected_left" ] && [ "$top" = "$expected_top" ] ||
+  fail "client area at ($left, $top), not centred at ($expected_left, $expected_top)"
+
+# Escape through the X server, with the keyboard focus on the panel.
+sleep 0.3
+xdotool mousemove --window "$window" 400 300
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key Escape
+ended=""
+for _ in $(seq 20); do
+  if ! kill -0 "$panel_pid" 2>/dev/null; then ended=yes; break; fi
+  sleep 0.1
+done
+[ -n "$ended" ] || fail "the panel was still running 2 seconds after Escape"
+wait "$panel_pid"
+status=$?
+panel_pid=""
+[ "$status" = 0 ] || fail "the panel ended with status $status"
+echo "real window: '$title', 800 x 600 at ($left, $top), closed by Escape"
