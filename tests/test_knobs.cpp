@@ -117,16 +117,6 @@ TEST_F(KnobTest, RestoringTheFaceLeavesNoTraceOfEarlierDotsOrNumbers) {
   EXPECT_EQ(CountDifferences(first, PictureOf(dialog_, kKnob)), 0);
 }
 
-TEST_F(KnobTest, NumberIsPrintedInYellowOverBlack) {
-  MakeKnob(24);
-  DrawKnob(dialog_, kKnob, 0);
-  int yellow = 0;
-  for (int y = 45; y < 75; ++y) {
-    for (int x = 40; x < 80; ++x) yellow += PixelAt(dialog_, kKnob, x, y) == Rgb(255, 255, 0);
-  }
-  EXPECT_GT(yellow, 0);
-}
-
 TEST_F(KnobTest, FourTicksMarkTheQuarters) {
   MakeKnob(4, -10, 10, 50);  // the dot stays near the top, inside the inner disc
   EXPECT_EQ(PixelAt(dialog_, kKnob, 60, 5), kTickGrey);

@@ -47,18 +47,6 @@ TEST_F(LedLampTest, ANewLampShowsLevelZeroWhateverItWasGiven) {
   EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(36, 36, 36));
 }
 
-TEST_F(LedLampTest, RecordHoldsTheLampDescription) {
-  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 3, "oro", 70, "blu", "4", 0x00FF00);
-  const InstrumentRecord& record = *InstrumentAt(kLamp);
-  EXPECT_EQ(record.frameWidth, 3);
-  EXPECT_EQ(record.styleName.Read(), std::string("ledr") + std::string(28, ' '));
-  EXPECT_EQ(record.fillColor.Read(), std::string("blu") + std::string(17, ' '));
-  EXPECT_EQ(record.caption.Read(), std::string("4") + std::string(19, ' '));
-  EXPECT_EQ(record.textColor, 0x00FF00);
-  EXPECT_EQ(record.divisions, 0);
-  EXPECT_EQ(record.pattern, 0);
-}
-
 TEST_F(LedLampTest, SemaforoHasABlackRimAndLevelsAboveFullClamp) {
   CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "semaforo", "", 0);
   SetLedLampValue(dialog_, kLamp, 100, "");
@@ -156,15 +144,6 @@ TEST_F(LedLampTest, RoundLampWithoutBezelLightsFromTheEdge) {
   CreateRoundLamp(dialog_, 204, 130, 90, 18, 18, "", 1, "", 0, "rosso", "", 0);
   SetRoundLampValue(dialog_, 204, 100, "");
   EXPECT_EQ(PixelAt(dialog_, 204, 17, 9), Rgb(0, 0, 0));
-}
-
-TEST_F(LedLampTest, RoundLampCaptionFollowsTheSameRule) {
-  CreateRoundLamp(dialog_, 205, 100, 10, 40, 40, "", 1, "", 0, "rosso", "8", 0x00FFFF);
-  const platform::Surface withDefault = PictureOf(dialog_, 205);
-  SetRoundLampValue(dialog_, 205, 0, "1");
-  EXPECT_GT(CountDifferences(withDefault, PictureOf(dialog_, 205)), 0);
-  SetRoundLampValue(dialog_, 205, 0, "");
-  EXPECT_EQ(CountDifferences(withDefault, PictureOf(dialog_, 205)), 0);
 }
 
 TEST_F(LedLampTest, IdentifiersOutsideTheTableAreIgnored) {
