@@ -504,7 +504,12 @@ bool PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lP
 
 bool GetMessage(Message& out) {
   WindowSystem& s = State();
+  const uint32_t shownAtStart = s.shownWindow;
   for (;;) {
+    // A message sent on the way (WM_SETCURSOR, WM_ACTIVATE) may have
+    // destroyed the shown window; its loop must not wait for input that can
+    // no longer come.
+    if (shownAtStart != 0 && !IsWindow(shownAtStart)) return false;
     if (!s.posted.empty()) {
       out = s.posted.front();
       s.posted.pop_front();

@@ -147,7 +147,8 @@ void ShowWindow(uint32_t window);
 int32_t SendMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);
 bool PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);
 // Takes the next message, waiting for one. False when the session has ended
-// (the headless run reached its end, or no backend can wait).
+// (the headless run reached its end, or no backend can wait), or when the
+// shown window was destroyed while the message was being taken.
 bool GetMessage(Message& out);
 int32_t DispatchMessage(const Message& message);
 // Keyboard handling of a dialog: Escape sends WM_COMMAND IDCANCEL, Enter

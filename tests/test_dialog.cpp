@@ -467,6 +467,18 @@ TEST_F(DialogTest, MouseOverNotifyingCanvasesAndClicks) {
   EXPECT_EQ(CursorClientPosition(dialog), (IntPair{70, 15}));
 }
 
+TEST_F(DialogTest, EndingTheDialogWhileTheCursorIsSetEndsTheLoopAtOnce) {
+  Start(1000, {Input(300, Kind::kMove, 20, 20)});
+  Handle dialog = MakeDialog();
+  handler = [](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_SETCURSOR) EndDialogWindow(window, 0);
+    return 0;
+  };
+  RunDialogModal(Recorder, dialog, nullptr);
+  EXPECT_FALSE(IsWindowOpen(dialog));
+  EXPECT_EQ(SessionClockMs(), 300);
+}
+
 TEST_F(DialogTest, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
   Start(0);
   Handle dialog = MakeDialog();
