@@ -75,9 +75,21 @@ ColorRef WideNeedleFill(const std::string& fillColor, Real v) {
   return ColorFromName(fillColor, std::clamp(shade, -kShadeLimit, kShadeLimit));
 }
 
+// Brings both ends of a relative line within kFarAway of the origin, keeping
+// its direction; a line that already lies there is left exactly as it is.
+void ClampRelative(Real& start, Real& offset) {
+  const Real end = start + offset;
+  if (std::fabs(start) <= kFarAway && std::fabs(end) <= kFarAway) return;
+  const Real clampedStart = std::clamp(start, -kFarAway, kFarAway);
+  offset = std::clamp(end, -kFarAway, kFarAway) - clampedStart;
+  start = clampedStart;
+}
+
 void RelativeLine(Real x, Real y, Real dx, Real dy, ColorRef color) {
-  CanvasMoveTo(Coord(x), Coord(y), 0);
-  CanvasLineTo(Coord(dx), Coord(dy), color, 1);
+  ClampRelative(x, dx);
+  ClampRelative(y, dy);
+  CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
+  CanvasLineTo(static_cast<float>(dx), static_cast<float>(dy), color, 1);
 }
 
 void Box(Real x1, Real y1, Real x2, Real y2, ColorRef line, ColorRef fill) {

@@ -135,3 +135,19 @@ TEST(Background, Pattern6StretchesTheBitmapOfSlot2OverTheInnerArea) {
   EXPECT_EQ(At(s, 2, 20), At(before, 2, 20));
   EndDialogWindow(dialog, 0);
 }
+
+TEST(Background, AbsurdFrameWidthsFinishAndDrawOnlyWhatTheCanvasShows) {
+  // A frame width of minus a billion: the ramp's lines run across the whole
+  // canvas, each row in the shade of its j (j = H - row).
+  const platform::Surface s = Paint(10, 10, -1000000000, "grigio", 1);
+  EXPECT_EQ(At(s, 0, 9), Grey(25));   // j = 1: 229.5 rounds to 230
+  EXPECT_EQ(At(s, 9, 0), Grey(255));  // j = 10: shade 0
+  // Minus the largest width: the cylinder's rows all lie on the canvas.
+  EXPECT_EQ(At(Paint(10, 10, INT32_MIN, "grigio", 0), 5, 5), Grey(127));  // j = 5: shade 127.5 -> 128
+  // The largest width leaves no inside: the line patterns draw nothing.
+  for (int32_t pattern : {0, 1, 2, 4, 5}) {
+    SCOPED_TRACE(pattern);
+    const platform::Surface wide = Paint(10, 10, INT32_MAX, "grigio", pattern);
+    EXPECT_EQ(At(wide, 5, 5), kUntouched);
+  }
+}

@@ -2,8 +2,12 @@
 // even, and thicknesses that draw nothing.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "host/canvas.h"
+#include "host/rounding.h"
 #include "tests/canvas_probe.h"
+#include "toolkit/colors.h"
 #include "toolkit/frames.h"
 
 using probe::At;
@@ -118,4 +122,61 @@ TEST(Bevels, BottomRightHalfWinsWhereTheHalvesMeet) {
   EXPECT_EQ(At(s, 11, 0), C(155, 255, 155));  // the top line reaches column W - 1, then is overdrawn
   EXPECT_EQ(At(s, 0, 9), C(255, 155, 155));   // the bottom line starts at column 1
   EXPECT_EQ(At(s, 1, 9), C(155, 255, 155));
+}
+
+// Draws the rings or bevel lines of `thickness` one by one with the canvas
+// operations, every index, none skipped: the reference for thick frames.
+platform::Surface ReferenceFrame(int32_t thickness, int kind) {
+  probe::FreshCanvas(12, 10, kFill);
+  const int w = 12, h = 10;
+  for (int i = 0; i < thickness; ++i) {
+    const int32_t shade = RoundToInt(255.0 * i / thickness);
+    if (kind == 0) {
+      const ColorRef c = ColorFromName("grigio", shade);
+      CanvasBox(i, i, w - i, h - i, 0, c, kColorNone, 0);
+    } else if (kind == 1) {
+      const ColorRef c = ColorFromName("grigio", shade);
+      CanvasMoveTo(i, i, 0);
+      CanvasLineTo(i, h - i, c, 0);
+      CanvasMoveTo(i, i, 0);
+      CanvasLineTo(w - i, i, c, 0);
+    }
+  }
+  if (kind == 2) {
+    for (int i = thickness; i >= 1; --i) {
+      const ColorRef c = ColorFromName("grigio", RoundToInt(255.0 * (thickness - i) / thickness));
+      CanvasMoveTo(w - i, i - 1, 0);
+      CanvasLineTo(w - i, h - i, c, 0);
+      CanvasMoveTo(i, h - i, 0);
+      CanvasLineTo(w - i + 1, h - i, c, 0);
+    }
+  }
+  return probe::Snapshot();
+}
+
+TEST(Frames, ThicknessesBeyondTheCanvasDrawEveryVisibleLine) {
+  // 40 lines on a 12 x 10 canvas, most of them wholly outside it.
+  using Draw = void (*)(int32_t, const std::string&);
+  const Draw draws[] = {DrawBoxFrame, DrawBevelTopLeft, DrawBevelBottomRight};
+  for (int kind = 0; kind < 3; ++kind) {
+    SCOPED_TRACE(kind);
+    const platform::Surface expected = ReferenceFrame(40, kind);
+    probe::FreshCanvas(12, 10, kFill);
+    draws[kind](40, "grigio");
+    EXPECT_EQ(probe::Snapshot().pixels, expected.pixels);
+  }
+}
+
+TEST(Frames, AHugeThicknessFinishesWithTheFullColourEverywhere) {
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBoxFrame(INT32_MAX, "grigio");
+  const platform::Surface s = probe::Snapshot();
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(At(s, x, y), Grey(255)) << x << ", " << y;
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelTopLeft(INT32_MAX, "rosso");  // the outermost line, shade 0
+  EXPECT_EQ(At(probe::Snapshot(), 0, 5), C(255, 155, 155));
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelBottomRight(INT32_MAX, "verde");  // the outermost line, drawn last: shade 255
+  EXPECT_EQ(At(probe::Snapshot(), 11, 9), C(0, 0, 0));
 }

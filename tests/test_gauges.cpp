@@ -307,6 +307,8 @@ TEST_F(Gauges, ValuesAbove100RunToTheCanvasEdge) {
   EXPECT_EQ(At(Picture(1), 119, 8), C(251, 15, 4));  // column 119 over the frame: i = 118
   SetGaugeLevel(dialog_, 1, 1e30f);  // far beyond any canvas: the same full bar
   EXPECT_EQ(At(Picture(1), 119, 8), C(251, 15, 4));
+  Plain(3, 120, 16, "ori_rosso", 1e30f);
+  EXPECT_EQ(At(Picture(3), 119, 1), C(155, 0, 0));
   Plain(2, 24, 140, "ver_vmeter", 1e30f, 10);
   EXPECT_EQ(At(Picture(2), 5, 0), C(255, 0, 0));  // segment 10 lies over the top frame rows
   EXPECT_EQ(At(Picture(2), 5, 1), kBackground);  // the gap below it

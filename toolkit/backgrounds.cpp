@@ -5,6 +5,7 @@
 #include "toolkit/backgrounds.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "host/bitmaps.h"
 #include "host/canvas.h"
@@ -21,47 +22,75 @@ constexpr double kBandShadeSpan = 600.0;    // pattern 3: shade change per canva
 constexpr int32_t kBandGreenLift = 45;      // pattern 3 without a colour name: green above red and blue
 constexpr double kBandFraction = static_cast<double>(0.1f);  // pattern 3: band width per canvas size
 
+// Coordinates further out than this are off every canvas. Clamping to it
+// keeps the axis-aligned lines and boxes unchanged on the canvas and keeps
+// absurd frame widths away from the integer conversion of the canvas.
+constexpr double kFarAway = 1.0e6;
+
 struct Area {
   int32_t w = 0;  // canvas width
   int32_t h = 0;  // canvas height
   int32_t t = 0;  // frame width
 };
 
+float Coord(double value) { return static_cast<float>(std::clamp(value, -kFarAway, kFarAway)); }
+
+// Brings both ends of a relative line within kFarAway of the origin, keeping
+// its direction; a line that already lies there is left exactly as it is.
+void ClampRelative(double& start, double& offset) {
+  const double end = start + offset;
+  if (std::abs(start) <= kFarAway && std::abs(end) <= kFarAway) return;
+  const double clampedStart = std::clamp(start, -kFarAway, kFarAway);
+  offset = std::clamp(end, -kFarAway, kFarAway) - clampedStart;
+  start = clampedStart;
+}
+
 // A line from (x, y) by the offset (dx, dy), end pixel excluded.
 void DrawRelativeLine(double x, double y, double dx, double dy, ColorRef color) {
+  ClampRelative(x, dx);
+  ClampRelative(y, dy);
   CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
   CanvasLineTo(static_cast<float>(dx), static_cast<float>(dy), color, 1);
 }
+
+// The loop counters j of the line patterns draw rows or columns j - 1 and
+// size - j, which lie on the canvas only for j in 1..size. Skipping the other
+// values of j changes nothing on the canvas; it keeps a negative frame width
+// from running the loop billions of times.
+// Computed in 64 bits, so that no frame width overflows them.
+int64_t FirstVisible(int32_t frameWidth) { return std::max<int64_t>(int64_t{frameWidth} + 1, 1); }
+int64_t LastVisible(int64_t last, int32_t size) { return std::min<int64_t>(last, size); }
 
 ColorRef Shade(const std::string& fillColor, double shade) { return ColorFromName(fillColor, RoundToInt(shade)); }
 
 // 0: horizontal cylinder, rows drawn from the top and bottom inward.
 void DrawHorizontalCylinder(const Area& a, const std::string& fill) {
-  const int32_t last = RoundToInt(a.h / 2.0);
-  for (int32_t j = a.t + 1; j <= last; ++j) {
+  const int64_t last = LastVisible(RoundToInt(a.h / 2.0), a.h);
+  for (int64_t j = FirstVisible(a.t); j <= last; ++j) {
     const ColorRef color = Shade(fill, kFullShade - kFullShade * j / a.h);
-    DrawRelativeLine(a.t, j - 1, a.w - 2.0 * a.t, 0, color);
+    DrawRelativeLine(a.t, static_cast<double>(j - 1), a.w - 2.0 * a.t, 0, color);
     DrawRelativeLine(a.t, a.h - j, a.w - 2.0 * a.t, 0, color);
   }
 }
 
 // 1: dark at the bottom, light at the top. 4: dark at the top, light at the bottom.
 void DrawVerticalRamp(const Area& a, const std::string& fill, bool darkAtTop) {
-  for (int32_t j = a.t + 1; j <= a.h - a.t; ++j) {
+  const int64_t last = LastVisible(int64_t{a.h} - a.t, a.h);
+  for (int64_t j = FirstVisible(a.t); j <= last; ++j) {
     const ColorRef color = Shade(fill, kFullShade - kFullShade * j / a.h);
-    const int32_t row = darkAtTop ? j - 1 : a.h - j;
-    DrawRelativeLine(a.t, row, a.w - 2.0 * a.t, 0, color);
+    const int64_t row = darkAtTop ? j - 1 : a.h - j;
+    DrawRelativeLine(a.t, static_cast<double>(row), a.w - 2.0 * a.t, 0, color);
   }
 }
 
 // 2: vertical cylinder (dark sides). 5: vertical groove (light sides).
 // The loop runs one column past the middle, so the halves overlap there.
 void DrawVerticalColumns(const Area& a, const std::string& fill, bool groove) {
-  const int32_t last = RoundToInt(a.w / 2.0 + 1);
-  for (int32_t j = a.t + 1; j <= last; ++j) {
-    const double distance = groove ? static_cast<double>(a.w) - a.t - 1 - j : j;
+  const int64_t last = LastVisible(RoundToInt(a.w / 2.0 + 1), a.w);
+  for (int64_t j = FirstVisible(a.t); j <= last; ++j) {
+    const double distance = groove ? static_cast<double>(a.w) - a.t - 1 - j : static_cast<double>(j);
     const ColorRef color = Shade(fill, kFullShade - kFullShade * distance / a.w);
-    DrawRelativeLine(j - 1, a.t, 0, a.h - 2.0 * a.t, color);
+    DrawRelativeLine(static_cast<double>(j - 1), a.t, 0, a.h - 2.0 * a.t, color);
     DrawRelativeLine(a.w - j, a.t, 0, a.h - 2.0 * a.t, color);
   }
 }
@@ -78,8 +107,8 @@ void DrawShadedBand(const Area& a, const std::string& fill) {
       const int32_t s = RoundToInt(kBandShadeSpan * j / a.h);
       color = MakeColor(s, s + kBandGreenLift, s);
     }
-    CanvasBox(static_cast<float>(a.t + j), static_cast<float>(a.t + j), static_cast<float>(a.w - a.t),
-              static_cast<float>(a.h - a.t), 0, color, color, 0);
+    CanvasBox(Coord(static_cast<double>(a.t) + j), Coord(static_cast<double>(a.t) + j),
+              Coord(static_cast<double>(a.w) - a.t), Coord(static_cast<double>(a.h) - a.t), 0, color, color, 0);
   }
 }
 
@@ -87,8 +116,8 @@ void DrawShadedBand(const Area& a, const std::string& fill) {
 // inner area (inclusive corners: one column and row over the frame).
 void DrawBitmapBackground(Handle dialog, int32_t id, const Area& a) {
   const Handle bitmap = static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog, id), kSlotOffFace));
-  CanvasStretch(bitmap, id, 0, 0, static_cast<float>(a.w), static_cast<float>(a.h), static_cast<float>(a.t),
-                static_cast<float>(a.t), static_cast<float>(a.w - a.t), static_cast<float>(a.h - a.t), SRCCOPY);
+  CanvasStretch(bitmap, id, 0, 0, static_cast<float>(a.w), static_cast<float>(a.h), Coord(a.t), Coord(a.t),
+                Coord(static_cast<double>(a.w) - a.t), Coord(static_cast<double>(a.h) - a.t), SRCCOPY);
 }
 
 }  // namespace

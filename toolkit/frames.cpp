@@ -2,6 +2,8 @@
 // canvas, each line one shade step darker than the one outside it.
 #include "toolkit/frames.h"
 
+#include <algorithm>
+
 #include "host/canvas.h"
 #include "host/rounding.h"
 #include "toolkit/colors.h"
@@ -18,12 +20,19 @@ void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ColorRef color) {
   CanvasLineTo(static_cast<float>(x2), static_cast<float>(y2), color, 0);
 }
 
+// Rings and lines with an index above max(W, H) lie wholly outside the
+// canvas; stopping there draws the same picture for any thickness, however large.
+int32_t VisibleSteps(int32_t thickness, const IntPair& size) {
+  return std::min(thickness, std::max(size.first, size.second) + 1);
+}
+
 }  // namespace
 
 // Ring i is the outline from (i, i) to (W - i, H - i) with shade 255 * i / N.
 void DrawBoxFrame(int32_t thickness, const std::string& colorName) {
   const IntPair size = CanvasGetSize();
-  for (int32_t i = 0; i < thickness; ++i) {
+  const int32_t steps = VisibleSteps(thickness, size);
+  for (int32_t i = 0; i < steps; ++i) {
     const ColorRef color = ColorFromName(colorName, StepShade(i, thickness));
     CanvasBox(static_cast<float>(i), static_cast<float>(i), static_cast<float>(size.first - i),
               static_cast<float>(size.second - i), 0, color, kColorNone, 0);
@@ -35,7 +44,8 @@ void DrawBevelTopLeft(int32_t thickness, const std::string& colorName) {
   if (thickness < 1) return;
   const IntPair size = CanvasGetSize();
   const int32_t w = size.first, h = size.second;
-  for (int32_t i = 0; i < thickness; ++i) {
+  const int32_t steps = VisibleSteps(thickness, size);
+  for (int32_t i = 0; i < steps; ++i) {
     const ColorRef color = ColorFromName(colorName, StepShade(i, thickness));
     DrawLine(i, i, i, h - i, color);
     DrawLine(i, i, w - i, i, color);
@@ -48,7 +58,7 @@ void DrawBevelBottomRight(int32_t thickness, const std::string& colorName) {
   if (thickness < 1) return;
   const IntPair size = CanvasGetSize();
   const int32_t w = size.first, h = size.second;
-  for (int32_t i = thickness; i >= 1; --i) {
+  for (int32_t i = VisibleSteps(thickness, size); i >= 1; --i) {
     const ColorRef color = ColorFromName(colorName, StepShade(thickness - i, thickness));
     DrawLine(w - i, i - 1, w - i, h - i, color);
     DrawLine(i, h - i, w - i + 1, h - i, color);
