@@ -146,10 +146,15 @@ class CaseParser {
       return false;
     }
     if (keyword == "end") return Closing(words, reason);
-    if (keyword == "size") return !sized_ ? (sized_ = ParseSize(words, current.width, current.height, reason)) : Twice(keyword, reason);
+    if (keyword == "size") {
+      if (sized_) return Twice(keyword, reason);
+      sized_ = ParseSize(words, current.width, current.height, reason);
+      return sized_;
+    }
     if (keyword == "source") {
       if (current.hasSource) return Twice(keyword, reason);
-      return current.hasSource = ParseSize(words, current.sourceWidth, current.sourceHeight, reason);
+      current.hasSource = ParseSize(words, current.sourceWidth, current.sourceHeight, reason);
+      return current.hasSource;
     }
     if (keyword == "clear") return Clear(words, current, reason);
     const OperationSyntax* syntax = FindOperation(keyword);
