@@ -60,11 +60,15 @@ void DrawLampCaption(const std::string& caption, ColorRef captionColor) {
 }
 
 // The round lamp's bezel: frameWidth + 1 nested ellipses from black outside
-// to mid-grey inside.
+// to mid-grey inside. From 256 rings on every ring is black, and once the
+// reversed boxes have grown to twice the canvas each ellipse covers the whole
+// canvas: later rings change nothing, so they are not drawn.
 void DrawRoundBezel(int32_t width, int32_t height, int32_t rings) {
   const double stepQuotient = 255.0 / rings / 2;
   const int64_t grey = std::isfinite(stepQuotient) ? RoundToInt(stepQuotient) : 0;
-  for (int64_t k = 0; k <= rings; ++k) {
+  const int64_t coveringRing = 2 * (int64_t{width} + height) + 1;
+  const int64_t lastRing = grey == 0 ? std::min<int64_t>(rings, coveringRing) : rings;
+  for (int64_t k = 0; k <= lastRing; ++k) {
     const int64_t shade = std::clamp<int64_t>(grey * k, 0, 255);
     const ColorRef color = MakeColor(static_cast<int32_t>(shade), static_cast<int32_t>(shade),
                                      static_cast<int32_t>(shade));

@@ -50,15 +50,20 @@ void DrawBarRow(double x, double y, double length, ColorRef color) {
 
 // Four bars, upper and lower at each side, filled row by row from the top
 // and bottom edges toward the middle, dark red outside and lighter inside.
-// A bar longer than the canvas is cut to the canvas width: it looks the same.
+// A bar that would reach past the far edge of the canvas is cut there, and
+// rows that fall outside the canvas (a negative frame) are skipped: both
+// look the same as drawing them in full.
 void DrawLevelBars(int32_t width, int32_t height, int32_t f, float level) {
   const double shadeStep = kBarDarkRed / height;
   const double inner = width - 2.0 * f;
-  const double reach = std::min(kBarHalfPercent * inner * level, double{1} * width);
-  const double lowerRightReach = std::min(kBarHalfPercent * (inner + 1) * level, double{1} * width);
+  const double longest = std::max(double{1} * width - f, double{1} * width);
+  const double reach = std::min(kBarHalfPercent * inner * level, longest);
+  const double lowerRightReach = std::min(kBarHalfPercent * (inner + 1) * level, longest);
   const double left = f;
   const double right = double{1} * width - f - 1;
-  for (int64_t y = 0; y <= (height - 2.0 * f) / 2; ++y) {
+  const int64_t firstRow = std::max<int64_t>(0, -int64_t{f});
+  const double lastRow = std::min((height - 2.0 * f) / 2, double{1} * height - f - 1);
+  for (int64_t y = firstRow; y <= lastRow; ++y) {
     const int32_t tint = RoundToInt(y * shadeStep);
     const ColorRef color = MakeColor(RoundToInt(kBarDarkRed + y * shadeStep), tint, tint);
     const double top = double{1} * f + y;

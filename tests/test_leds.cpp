@@ -146,6 +146,18 @@ TEST_F(LedLampTest, RoundLampWithoutBezelLightsFromTheEdge) {
   EXPECT_EQ(PixelAt(dialog_, 204, 17, 9), Rgb(0, 0, 0));
 }
 
+// From 256 rings on the bezel is all black; a frame as wide as the number
+// range still paints (a black body under the light) and returns at once.
+TEST_F(LedLampTest, RoundLampWithAHugeFrameIsBlackAndQuick) {
+  for (int32_t id : {206, 207}) {
+    CreateRoundLamp(dialog_, id, 100, 10, 18, 18, "", id == 206 ? 1000 : INT32_MAX, "", 0, "viola", "", 0);
+    SetRoundLampValue(dialog_, id, 50, "");
+    for (int y = 0; y < 18; ++y) {
+      for (int x = 0; x < 18; ++x) ASSERT_EQ(PixelAt(dialog_, id, x, y), Rgb(0, 0, 0)) << id << ":" << x << "," << y;
+    }
+  }
+}
+
 TEST_F(LedLampTest, IdentifiersOutsideTheTableAreIgnored) {
   CreateLedLamp(dialog_, 2001, 10, 10, 64, 18, "", 4, "rosso", 0, "rosso", "", 0);
   CreateRoundLamp(dialog_, -1, 10, 10, 18, 18, "", 1, "", 0, "rosso", "", 0);

@@ -167,6 +167,20 @@ TEST_F(TextPanelTest, HugeLevelsFillTheRowsWithoutOverflow) {
   }
 }
 
+// A negative frame puts the bars' first rows above the canvas; they are
+// skipped instead of looped through, and the visible rows keep their colours.
+TEST_F(TextPanelTest, NegativeFrameBarsAreClippedNotLoopedThrough) {
+  MakePlain(601, 120, 80);
+  ShowTextPanel(dialog_, 601, -10, 100, 0, "", 12, 0, "verde");
+  // Row 0 is the top bar's y = 10: (round(155 + 19.375), round(19.375), ...).
+  EXPECT_EQ(PixelAt(dialog_, 601, 0, 0), Rgb(174, 19, 19));
+  EXPECT_EQ(PixelAt(dialog_, 601, 119, 0), Rgb(174, 19, 19));
+  // Frame -100000: the visible rows are y = 100000.., whose channels clamp to 255.
+  ShowTextPanel(dialog_, 601, -100000, 100, 0, "", 12, 0, "verde");
+  EXPECT_EQ(PixelAt(dialog_, 601, 60, 40), Rgb(255, 255, 255));
+  EXPECT_EQ(PixelAt(dialog_, 601, 0, 79), Rgb(255, 255, 255));
+}
+
 TEST_F(TextPanelTest, TextIsCoveredByBars) {
   MakePlain(601, 120, 80);
   MakePlain(602, 120, 80);
