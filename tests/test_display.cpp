@@ -121,6 +121,18 @@ TEST_F(DisplayTest, ReportsTheCanvasSizeAndKeepsItsSnapshot) {
   EXPECT_EQ(SnapshotAt(408)->size(), 8u + 84 * 32 * 4);
 }
 
+// A display without pixels reports a 0 x 0 canvas; its ramp has no height
+// to divide by and is skipped.
+TEST_F(DisplayTest, EmptyCanvasReportsZeroSizeAndPaintsNoRamp) {
+  for (const char* fill : {"", "verde"}) {
+    int32_t width = 84, height = 0;
+    CreateDigitalDisplay(dialog_, 410, 300, 10, width, height, "", 5, "verde", 13, 0, "", fill, 3);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+    SetDisplayText(dialog_, 410, "1");
+  }
+}
+
 TEST_F(DisplayTest, IdentifiersOutsideTheTableAreIgnored) {
   int32_t width = 84, height = 32;
   CreateDigitalDisplay(dialog_, 2001, 0, 0, width, height, "", 5, "oro", 14, 0, "", "grigio", 3);
