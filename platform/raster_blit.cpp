@@ -1,7 +1,8 @@
-// Block and stretch copies. A stretch is two independent axis walks: each
-// visible destination column (row) is given the run of source columns (rows)
-// that feed it, already clipped to the source surface; the pixel is then the
-// AND of that block of source pixels, combined with the destination.
+// Block and stretch copies. A stretch is two independent axis walks, each
+// starting at its rectangle's origin corner: every visible destination column
+// (row) is given the run of source columns (rows) that feed it, already
+// clipped to the source surface; the pixel is then the AND of that block of
+// source pixels, combined with the destination.
 #include "platform/raster_blit.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ struct AxisSpan {
   int64_t StepOf(int64_t position) const { return backwards ? origin - position : position - origin; }
 };
 
-AxisSpan NormalizeAxis(int origin, int extent) {
+AxisSpan AxisSpanOf(int origin, int extent) {
   AxisSpan span;
   span.origin = origin;
   span.backwards = extent < 0;
@@ -85,8 +86,8 @@ WideRun NormalizedRun(uint64_t i, uint64_t sourceCount, uint64_t destCount) {
 AxisMap MapAxis(int destOrigin, int destExtent, int destLimit, int sourceOrigin, int sourceExtent,
                 int sourceLimit) {
   AxisMap map;
-  AxisSpan dest = NormalizeAxis(destOrigin, destExtent);
-  AxisSpan source = NormalizeAxis(sourceOrigin, sourceExtent);
+  AxisSpan dest = AxisSpanOf(destOrigin, destExtent);
+  AxisSpan source = AxisSpanOf(sourceOrigin, sourceExtent);
   if (dest.count == 0 || source.count == 0) return map;
   int64_t visibleBegin = std::max<int64_t>(dest.first, 0);
   int64_t visibleEnd = std::min<int64_t>(dest.first + dest.count, destLimit);
