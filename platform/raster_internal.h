@@ -26,10 +26,30 @@ struct RowRun {
 // dropped.
 void PaintSpan(Surface& surface, const RasterBrush& brush, int64_t y, int64_t x0, int64_t x1);
 
+// A region built from row runs that may overlap, restricted to one surface;
+// painted once, each pixel at most one time.
+class SpanRegion {
+ public:
+  explicit SpanRegion(const Surface& surface) : width_(surface.width), height_(surface.height) {}
+  void Add(int64_t y, int64_t x0, int64_t x1);
+  void AddRectangle(int64_t left, int64_t top, int64_t right, int64_t bottom);
+  void Paint(Surface& surface, const RasterBrush& brush);
+
+ private:
+  struct Run {
+    int32_t y, left, right;
+  };
+  int64_t width_;
+  int64_t height_;
+  std::vector<Run> runs_;
+};
+
 // Fills a closed polygon with the nonzero winding rule: scanlines from the
 // top vertex to the bottom one (exclusive), each edge evaluated at integer y,
 // runs [ceil(x_left), ceil(x_right)).
 void FillPolygon(Surface& surface, const RasterBrush& brush, const std::vector<Point64>& points);
+// The same polygon's runs added to a region.
+void AddPolygon(SpanRegion& region, int64_t surfaceHeight, const std::vector<Point64>& points);
 
 // The cosmetic one-pixel line from `from` towards `to`, end pixel excluded.
 void DrawCosmeticLine(Surface& surface, Pixel color, Point64 from, Point64 to);

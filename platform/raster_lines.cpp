@@ -3,9 +3,8 @@
 // where the unclipped one would be: along the major axis, step s puts the
 // minor coordinate at ceil(s * dminor / |dmajor| - 1/2) from the start (ties
 // to the smaller coordinate), which is what the biased error term gives in
-// every octant. Wide pens build one region from bands, quadrilaterals and
-// round caps, painted in the pen colour (painting a pixel twice with one
-// colour is the same as painting it once).
+// every octant. A wide pen's path is one region made of bands,
+// quadrilaterals and round caps, painted once in the pen colour.
 #include <algorithm>
 #include <cmath>
 
@@ -107,14 +106,14 @@ std::vector<Point64> SegmentQuad(Point64 p1, Point64 p2, int32_t width) {
           {p2.x - narrow.x, p2.y + narrow.y}};
 }
 
-void DrawWideSegment(Surface& surface, const RasterBrush& ink, int32_t width, Point64 p1, Point64 p2) {
+void AddWideSegment(SpanRegion& region, int64_t surfaceHeight, int32_t width, Point64 p1, Point64 p2) {
   const int64_t half = width / 2;
   if (p1.y == p2.y && p1.x != p2.x) {
-    FillRectangle(surface, ink, std::min(p1.x, p2.x), p1.y - half, std::max(p1.x, p2.x), p1.y - half + width);
+    region.AddRectangle(std::min(p1.x, p2.x), p1.y - half, std::max(p1.x, p2.x), p1.y - half + width);
   } else if (p1.x == p2.x && p1.y != p2.y) {
-    FillRectangle(surface, ink, p1.x - half, std::min(p1.y, p2.y), p1.x - half + width, std::max(p1.y, p2.y));
+    region.AddRectangle(p1.x - half, std::min(p1.y, p2.y), p1.x - half + width, std::max(p1.y, p2.y));
   } else if (p1.x != p2.x) {
-    FillPolygon(surface, ink, SegmentQuad(p1, p2, width));
+    AddPolygon(region, surfaceHeight, SegmentQuad(p1, p2, width));
   }
 }
 
@@ -125,13 +124,13 @@ std::vector<RowRun> CapRuns(int32_t width) {
   return RoundRectRows(-half, -half, width - half, width - half, width, width, -half, width - half);
 }
 
-void PaintCap(Surface& surface, const RasterBrush& ink, const std::vector<RowRun>& cap, int32_t width,
-              Point64 at) {
+void AddCap(SpanRegion& region, const Surface& surface, const std::vector<RowRun>& cap, int32_t width,
+            Point64 at) {
   const int64_t top = at.y - width / 2;
   const int64_t first = std::max<int64_t>(0, -top);
   const int64_t last = std::min<int64_t>(static_cast<int64_t>(cap.size()), surface.height - top);
   if (at.x + width < 0 || at.x - width >= surface.width) return;
-  for (int64_t i = first; i < last; ++i) PaintSpan(surface, ink, top + i, at.x + cap[i].left, at.x + cap[i].right);
+  for (int64_t i = first; i < last; ++i) region.Add(top + i, at.x + cap[i].left, at.x + cap[i].right);
 }
 
 std::vector<Point64> ToPoint64(const std::vector<RasterPoint>& points) {
@@ -165,13 +164,16 @@ void DrawCosmeticLine(Surface& surface, Pixel color, Point64 from, Point64 to) {
 }
 
 void DrawWidePath(Surface& surface, Pixel color, int32_t width, const std::vector<Point64>& points, bool closed) {
-  if (points.empty()) return;
-  const RasterBrush ink = SolidBrush(color);
+  if (points.empty() || surface.Empty()) return;
+  SpanRegion region(surface);
   const size_t count = points.size();
   const size_t segments = closed && count > 1 ? count : count - 1;
-  for (size_t i = 0; i < segments; ++i) DrawWideSegment(surface, ink, width, points[i], points[(i + 1) % count]);
+  for (size_t i = 0; i < segments; ++i) {
+    AddWideSegment(region, surface.height, width, points[i], points[(i + 1) % count]);
+  }
   const std::vector<RowRun> cap = CapRuns(width);
-  for (const Point64& point : points) PaintCap(surface, ink, cap, width, point);
+  for (const Point64& point : points) AddCap(region, surface, cap, width, point);
+  region.Paint(surface, SolidBrush(color));
 }
 
 void DrawLine(Surface& surface, const RasterPen& pen, RasterPoint from, RasterPoint to) {
