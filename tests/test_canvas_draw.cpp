@@ -14,6 +14,7 @@
 #include "host/window_records.h"
 #include "platform/handles.h"
 #include "platform/raster.h"
+#include "platform/raster_internal.h"
 
 namespace {
 
@@ -459,6 +460,24 @@ TEST(RasterProperties, WideLineExample) {
     for (int x = 0; x < 10; ++x) {
       EXPECT_EQ(s.At(x, y) == 0, expected[y][x] == 'X') << x << "," << y;
     }
+  }
+}
+
+TEST(RasterProperties, RegionRunsMergeAndClip) {
+  platform::Surface s = Blank(16, 3);
+  platform::SpanRegion region(s);
+  region.Add(1, 4, 9);
+  region.Add(1, 2, 5);
+  region.Add(1, 9, 10);  // touches the run before it
+  region.Add(1, 12, 13);
+  region.Add(0, -100, 1);
+  region.Add(2, 15, 1000);
+  region.Add(3, 0, 16);  // below the surface
+  region.Add(-1, 0, 16);
+  region.Paint(s, platform::SolidBrush(0));
+  const char* expected[] = {"X...............", "..XXXXXXXX..X...", "...............X"};
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(s.At(x, y) == 0, expected[y][x] == 'X') << x << "," << y;
   }
 }
 
