@@ -17,7 +17,6 @@
 #include "instruments/text_panels.h"
 #include "panel/panel.h"
 #include "panel/panel_parts.h"
-#include "toolkit/colors.h"
 
 namespace {
 
@@ -141,16 +140,54 @@ constexpr int32_t kMarqueeFrameWidth = 8, kMarqueePattern = 6, kMarqueeFontSize 
 const char* const kMarqueeFrameColor = "rosso";
 constexpr ColorRef kMarqueeTextColor = 0xFF0000;
 
-// Timer 620: the text panels.
-const char* const kTextPanelText = "lavagna";
-constexpr int16_t kTextPanelGrid = 20;
+// Timer 610: two clocks and the seconds since midnight.
+constexpr int32_t kFirstClockDisplay = 408, kSecondClockDisplay = 409, kSecondsDisplay = 410;
 
-// Command table.
-const char* const kDefaultLabels = "OFF/ON";
-const char* const kActiveLabels = "non attivo/attivo";
+// Timer 620: the text panels, each with its own level.
+struct TextPanelRow {
+  int32_t id, frameWidth;
+  int16_t gridPercent;
+  int32_t fontSize;
+  ColorRef textColor;
+  const char* fillColor;
+};
+constexpr ColorRef kMint = 0x78F070;  // red 112, green 240, blue 120
+constexpr int32_t kSteadyPanel = 601, kRandomPanel = 602, kSecondsPanel = 603;
+constexpr std::array<TextPanelRow, 3> kTextPanels{{
+    {kSteadyPanel, 1, 20, 18, 0xFFFFFF, "grigio"},
+    {kRandomPanel, 10, 20, 12, kMint, "verde"},
+    {kSecondsPanel, 6, 0, 12, kMint, ""},
+}};
+const char* const kTextPanelText = "lavagna";
+constexpr float kSteadyPanelLevel = 8;
+constexpr double kRandomPanelSpan = 80;
+
+// Command table: the first row whose range holds the identifier toggles
+// that control with its label pair (empty: the control's own caption).
+struct CommandRow {
+  int32_t first, last;
+  const char* labels;
+};
+constexpr std::array<CommandRow, 5> kCommands{{
+    {kWoodSwitchId, kWoodSwitchId, "OFF/ON"},
+    {901, 905, "OFF/ON"},
+    {906, 906, ""},
+    {907, 907, "non attivo/attivo"},
+    {908, 910, ""},
+}};
 
 // Seconds of the current minute, read from the clock text.
 double CurrentSeconds() { return TextToNumber(TextRight(TimeText(), 2)); }
+
+// The level a text panel shows on this tick; each call draws its own random number.
+float TextPanelLevel(int32_t id) {
+  if (id == kRandomPanel) return static_cast<float>(kRandomPanelSpan * RandomNumber());
+  if (id == kSecondsPanel) {
+    const double seconds = CurrentSeconds();
+    return static_cast<float>(seconds * RandomNumber() / 6 * 10);
+  }
+  return kSteadyPanelLevel;
+}
 
 }  // namespace
 
@@ -218,30 +255,25 @@ void AnimateLamps() {
 }
 
 void AnimateDisplays() {
-  SetDisplayText(PanelHandle, 408, TimeText());
-  SetDisplayText(PanelHandle, 409, TimeText());
-  SetDisplayText(PanelHandle, 410, NumberToText(SecondsSinceMidnight(), kDoubleDigits));
+  SetDisplayText(PanelHandle, kFirstClockDisplay, TimeText());
+  SetDisplayText(PanelHandle, kSecondClockDisplay, TimeText());
+  SetDisplayText(PanelHandle, kSecondsDisplay, NumberToText(SecondsSinceMidnight(), kDoubleDigits));
 }
 
 void AnimateTextPanels() {
-  const ColorRef mint = MakeColor(112, 240, 120);
-  ShowTextPanel(PanelHandle, 601, 1, 8, kTextPanelGrid, kTextPanelText, 18, 0xFFFFFF, "grigio");
-  ShowTextPanel(PanelHandle, 602, 10, static_cast<float>(80 * RandomNumber()), kTextPanelGrid, kTextPanelText, 12,
-                mint, "verde");
-  const double seconds = CurrentSeconds();
-  ShowTextPanel(PanelHandle, 603, 6, static_cast<float>(seconds * RandomNumber() / 6 * 10), 0, kTextPanelText, 12,
-                mint, "");
+  for (const TextPanelRow& row : kTextPanels) {
+    const float level = TextPanelLevel(row.id);
+    ShowTextPanel(PanelHandle, row.id, row.frameWidth, level, row.gridPercent, kTextPanelText, row.fontSize,
+                  row.textColor, row.fillColor);
+  }
 }
 
 void RunPanelCommand(int32_t id) {
-  if (id == kWoodSwitchId || (id >= 901 && id <= 905)) {
-    ToggleButton(PanelHandle, id, kDefaultLabels);
-  } else if (id == 906) {
-    ToggleButton(PanelHandle, id, "");
-  } else if (id == 907) {
-    ToggleButton(PanelHandle, id, kActiveLabels);
-  } else if (id >= 908 && id <= 910) {
-    ToggleButton(PanelHandle, id, "");
+  for (const CommandRow& row : kCommands) {
+    if (id >= row.first && id <= row.last) {
+      ToggleButton(PanelHandle, id, row.labels);
+      return;
+    }
   }
 }
 
