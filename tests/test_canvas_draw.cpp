@@ -402,10 +402,13 @@ TEST(RasterProperties, ClippingNeverMovesPixels) {
   std::mt19937 random(11);
   std::uniform_int_distribution<int> coordinate(-60, 120);
   std::uniform_int_distribution<int> widths(0, 6);
-  for (int trial = 0; trial < 300; ++trial) {
+  // Mostly nearby coordinates, sometimes far ones up to the ends of the range.
+  const int far[] = {INT32_MIN, INT32_MIN + 1, -1000000007, 999999937, INT32_MAX};
+  auto pick = [&]() { return random() % 8 == 0 ? far[random() % 5] : coordinate(random); };
+  for (int trial = 0; trial < 400; ++trial) {
     const platform::RasterPen pen{true, widths(random), 0x123456};
     const platform::RasterBrush brush = platform::HatchBrush(platform::Hatch::kCross, 0xABCDEF, true, 0x777777);
-    const int l = coordinate(random), t = coordinate(random), r = coordinate(random), b = coordinate(random);
+    const int l = pick(), t = pick(), r = pick(), b = pick();
     // The same drawing on a large surface placed at (0, 0) and on a small one.
     platform::Surface large = Blank(160, 160), small = Blank(37, 29);
     for (platform::Surface* s : {&large, &small}) {
