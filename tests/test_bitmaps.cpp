@@ -193,15 +193,6 @@ TEST(CanvasCopy, EveryMixCodePicksItsRasterOperation) {
   }
 }
 
-TEST(CanvasCopy, InvertingTwiceRestoresTheCanvas) {
-  Handle source = CanvasWith(Pattern(4, 3));
-  CanvasWith(Uniform(4, 3, 0x336699));
-  CanvasCopy(source, 0, 7);
-  EXPECT_EQ(CurrentRows()[1][2], (Pattern(4, 3)[1][2] ^ 0x336699));
-  CanvasCopy(source, 0, 7);
-  EXPECT_EQ(CurrentRows(), Uniform(4, 3, 0x336699));
-}
-
 TEST(CanvasCopy, SourceIsResolvedLikeAttachAndAMissingOneDoesNothing) {
   const Handle dialog = CreateDialogWindow(0, "copies", -1, -1, 100, 100, 0, 0, kUnitsPixels);
   ASSERT_NE(dialog, 0u);

@@ -12,7 +12,6 @@
 #include "host/canvas.h"
 #include "platform/bmp_file.h"
 #include "tests/bmp_builder.h"
-#include "tests/support/test_support.h"
 
 namespace {
 
@@ -140,14 +139,6 @@ TEST(BmpFormats, V2ToV5HeadersWithMasksInsideTheHeader) {
     spec.rows = {{0x11223300}, {0xAABBCC00}};
     EXPECT_EQ(DecodedRows(spec), (Rows{{0x112233}, {0xAABBCC}})) << "header size " << size;
   }
-}
-
-TEST(BmpFormats, ReportsItsDepthForTheScaler) {
-  platform::BmpPicture picture;
-  ASSERT_TRUE(Decode(Build(Indexed(1, {kBlack, kWhite}, {{0, 1}})), picture));
-  EXPECT_EQ(picture.bitsPerPixel, 1);
-  ASSERT_TRUE(Decode(Build(bmp_builder::Picture24({{kRed}})), picture));
-  EXPECT_EQ(picture.bitsPerPixel, 24);
 }
 
 // ---------------------------------------------------------------------------
@@ -385,33 +376,6 @@ TEST(BmpScaling, SameSizeIsUnchangedAndBadSizesGiveNothing) {
   EXPECT_TRUE(platform::ScalePicture(picture, 3, -1).Empty());
   EXPECT_TRUE(platform::ScalePicture(picture, 1 << 20, 1 << 20).Empty());
   EXPECT_TRUE(platform::ScalePicture(platform::BmpPicture{}, 3, 3).Empty());
-}
-
-// The loader's result for a real picture, against what the system drew.
-TEST(BmpScaling, ReproducesTheReferenceLoaderPixelForPixel) {
-  struct Reference {
-    const char* file;
-    const char* picture;
-    int x, y, width, height;
-  };
-  const Reference references[] = {
-      {"img24_13x7.bmp", "render-scaled-24-up", 1, 1, 40, 21},
-      {"img24_37x23.bmp", "edge-render-100x50", 0, 0, 100, 50},
-      {"pal8_40x30.bmp", "render-scaled-8-nonuniform", 2, 1, 10, 40},
-      {"pal8_9x6.bmp", "render-identity-8", 1, 2, 9, 6},
-  };
-  const std::string folder = testing_support::SharedDir() + "/gdi-reference/";
-  for (const Reference& r : references) {
-    platform::Surface expected;
-    ASSERT_TRUE(testing_support::ReadPng(folder + r.picture + ".png", expected)) << r.picture;
-    platform::Surface scaled = platform::LoadBmpScaled(folder + "bmp/" + r.file, r.width, r.height);
-    ASSERT_FALSE(scaled.Empty()) << r.file;
-    platform::Surface part = platform::MakeSurface(r.width, r.height, 0);
-    for (int y = 0; y < r.height; ++y) {
-      for (int x = 0; x < r.width; ++x) part.Row(y)[x] = expected.At(r.x + x, r.y + y) & 0xFFFFFF;
-    }
-    EXPECT_EQ(testing_support::ComparePictures(part, scaled, ""), "") << r.picture;
-  }
 }
 
 }  // namespace
