@@ -65,7 +65,9 @@ void FillRows(Surface& surface, const RasterBrush& brush, const Box& box, int64_
   const int64_t to = std::min<int64_t>(box.bottom, surface.height);
   if (from >= to) return;
   const std::vector<RowRun> rows = RoundRectRows(box.left, box.top, box.right, box.bottom, ew, eh, from, to);
-  for (size_t i = 0; i < rows.size(); ++i) PaintSpan(surface, brush, from + static_cast<int64_t>(i), rows[i].left, rows[i].right);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    PaintSpan(surface, brush, from + static_cast<int64_t>(i), rows[i].left, rows[i].right);
+  }
 }
 
 // With a null pen the brush covers the region [left, right-1) x [top, bottom-1).

@@ -484,6 +484,22 @@ TEST(RasterProperties, RegionRunsMergeAndClip) {
   }
 }
 
+TEST(RasterProperties, NullPenFillsTheRegionOneSmaller) {
+  const platform::RasterPen none{false, 0, 0};
+  platform::Surface rectangle = Blank(8, 8);
+  platform::DrawRectangle(rectangle, none, platform::SolidBrush(0), 1, 1, 6, 5);
+  EXPECT_EQ(Lit(rectangle).size(), 12u);  // [1, 5) x [1, 4)
+  EXPECT_EQ(rectangle.At(1, 1), 0u);
+  EXPECT_EQ(rectangle.At(4, 3), 0u);
+  platform::Surface ellipse = Blank(10, 8);
+  platform::DrawEllipse(ellipse, none, platform::SolidBrush(0), 0, 0, 9, 7);
+  const char* expected[] = {"..XXXX....", ".XXXXXX...", "XXXXXXXX..", "XXXXXXXX..",
+                            ".XXXXXX...", "..XXXX....", "..........", ".........."};
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(ellipse.At(x, y) == 0, expected[y][x] == 'X') << x << "," << y;
+  }
+}
+
 TEST(RasterProperties, RoundCapsOfSmallPens) {
   // Zero-length wide lines draw the cap alone.
   const int expectedCounts[] = {0, 0, 4, 5, 12, 21};
