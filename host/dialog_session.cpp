@@ -4,11 +4,17 @@
 #include "host/dialog.h"
 #include "platform/clock.h"
 #include "platform/png_file.h"
+#include "platform/window_backend.h"
 #include "platform/window_sdl.h"
 
 bool StartRealWindowSession(std::string& error) {
   ResetWindowHost();
   return platform::StartSdlBackend(error);
+}
+
+void EndWindowSession() {
+  ResetWindowHost();
+  platform::InstallBackend(nullptr);
 }
 
 void StartHeadlessSession(const HeadlessSettings& settings) {

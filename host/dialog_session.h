@@ -14,6 +14,9 @@ using HeadlessSettings = platform::HeadlessSettings;
 
 // Opens the desktop for a real window. False, with the reason, without a display.
 bool StartRealWindowSession(std::string& error);
+// Closes the session's windows and releases the desktop; the idle headless
+// backend stays.
+void EndWindowSession();
 // Starts a headless run: the virtual clock starts at settings.clockStart and
 // the modal loop returns after settings.runMs virtual milliseconds at most.
 void StartHeadlessSession(const HeadlessSettings& settings);

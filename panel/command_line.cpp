@@ -200,6 +200,7 @@ int RunRealWindow(std::ostream& err) {
   }
   ResetPanelState();
   RunPanel();
+  EndWindowSession();
   return kExitOk;
 }
 

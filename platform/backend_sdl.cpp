@@ -123,9 +123,10 @@ bool SdlWait(int64_t deadlineMs) {
   return true;
 }
 
+// SDL_Quit, not only the video subsystem: it also closes SDL's D-Bus connection.
 void SdlShutdown() {
   SdlCloseWindow(0);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_Quit();
 }
 
 const Backend kSdlBackend{SdlWorkArea, SdlFrame, SdlShowWindow, SdlCloseWindow,
@@ -149,6 +150,9 @@ bool StartSdlBackend(std::string& error) {
     return false;
   }
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // The back buffer goes to the window with a plain blit (X11 shared memory),
+  // not through an OpenGL texture: no GL driver threads for one 800 x 600 copy.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = SDL_GetError();
     return false;
