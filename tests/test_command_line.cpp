@@ -14,6 +14,7 @@
 #include "panel/command_line.h"
 #include "panel/panel.h"
 #include "platform/png_file.h"
+#include "platform/window_system.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -247,6 +248,36 @@ TEST(HeadlessPanel, UnwritableScreenshotIsAFailure) {
   EXPECT_EQ(outcome.status, kExitFailure);
   EXPECT_NE(outcome.err.find("could not write the screenshot"), std::string::npos);
   EXPECT_EQ(outcome.out, "panel open at 0 ms\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PanelFrame, DialogTitlePlacementAndCallbackResults) {
+  HeadlessSettings settings;
+  settings.clockStart = ClockTime{9, 0, 0, 0};
+  StartHeadlessSession(settings);
+  ResetPanelState();
+  EXPECT_EQ(PanelBackColor, 0x003C4E3C);  // 155 / 2 = 77.5 rounds to 78
+  const Handle panel = CreatePanel();
+  ASSERT_NE(panel, 0u);
+  EXPECT_EQ(panel, PanelHandle);
+  EXPECT_EQ(platform::GetWindowText(panel), "Libreria di tools grafici");
+  EXPECT_EQ(platform::GetClientRect(panel), (platform::Rect{0, 0, kPanelWidth, kPanelHeight}));
+  // Centred in the headless work area (1920 x 1040) with its frame (8, 31, 8, 8).
+  EXPECT_EQ(GetControlSize(panel, kDialogItself), (IntPair{816, 639}));
+  EXPECT_EQ(GetControlLocation(panel, kDialogItself), (IntPair{552, 200}));
+
+  EXPECT_EQ(PanelCallback(panel, WM_INITDIALOG, panel, 0), 0);
+  EXPECT_EQ(PanelCallback(panel, WM_TIMER, 999, 0), 0);
+  EXPECT_EQ(PanelCallback(panel, WM_SETCURSOR, 0x12345, HTCLIENT), 0);  // not a control: ignored
+  EXPECT_EQ(PanelCallback(panel, WM_COMMAND, IDOK, 0), 0);
+  EXPECT_TRUE(IsWindowOpen(panel));
+  // The notification code in the high word is not examined.
+  EXPECT_EQ(PanelCallback(panel, WM_COMMAND, IDCANCEL | (1u << 16), 0), 1);
+  EXPECT_FALSE(IsWindowOpen(panel));
+  EXPECT_FALSE(KillTimer(panel, kTimerLamps));
 }
 
 }  // namespace
