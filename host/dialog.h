@@ -60,7 +60,8 @@ bool IsWindowOpen(Handle window);
 
 // Repaints one canvas control at once: the dialog procedure receives
 // WM_DRAWITEM and copies the control's bitmap to the window's back buffer.
-// Used by CanvasRedraw; does nothing for bitmap canvases.
+// Used by CanvasRedraw; does nothing for bitmap canvases, missing controls
+// and controls of a hidden dialog (showing the dialog paints them all).
 void RepaintCanvasControl(Handle control);
 
 // Forgets every window and dialog, the host's records of them and all
