@@ -448,18 +448,6 @@ TEST_F(Gauges, MeterWithBitmapFrameTicksAndCaptionMatchesItsGoldenPicture) {
               1);
   SetBitmapSearchFolder("");
   for (int32_t id : {1303, 1002}) {
-    const std::string name = "gauge_" + std::to_string(id);
-    const std::string golden = testing_support::SourceDir() + "/tests/golden/" + name + ".png";
-    const platform::Surface actual = Picture(id);
-    if (std::getenv("IP_UPDATE_GOLDEN") != nullptr) {
-      std::filesystem::create_directories(testing_support::SourceDir() + "/tests/golden");
-      ASSERT_TRUE(testing_support::WritePng(golden, actual));
-    }
-    platform::Surface expected;
-    ASSERT_TRUE(testing_support::ReadPng(golden, expected))
-        << "missing golden picture " << golden << " (IP_UPDATE_GOLDEN=1 writes it)";
-    EXPECT_EQ(testing_support::ComparePictures(expected, actual,
-                                               testing_support::BinaryDir() + "/" + name + "_diff.png"),
-              "");
+    EXPECT_EQ(testing_support::CompareWithGolden("gauge_" + std::to_string(id), Picture(id)), "");
   }
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "platform/png_file.h"
@@ -56,6 +58,18 @@ std::string ComparePictures(const platform::Surface& expected, const platform::S
   report << "; " << wrong << " pixels differ";
   if (!diffPath.empty() && platform::WritePngFile(diffPath, diff)) report << "; difference image " << diffPath;
   return report.str();
+}
+
+std::string CompareWithGolden(const std::string& name, const platform::Surface& actual) {
+  const std::string folder = SourceDir() + "/tests/golden";
+  const std::string golden = folder + "/" + name + ".png";
+  if (std::getenv("IP_UPDATE_GOLDEN") != nullptr) {
+    std::filesystem::create_directories(folder);
+    if (!WritePng(golden, actual)) return "could not write golden picture " + golden;
+  }
+  platform::Surface expected;
+  if (!ReadPng(golden, expected)) return "missing golden picture " + golden + " (IP_UPDATE_GOLDEN=1 writes it)";
+  return ComparePictures(expected, actual, BinaryDir() + "/" + name + "_diff.png");
 }
 
 }  // namespace testing_support

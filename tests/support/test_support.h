@@ -25,4 +25,11 @@ bool WritePng(const std::string& path, const platform::Surface& surface);
 std::string ComparePictures(const platform::Surface& expected, const platform::Surface& actual,
                             const std::string& diffPath);
 
+// Compares a picture with the golden picture tests/golden/NAME.png. Empty
+// result when they are equal; otherwise what ComparePictures says (the
+// difference image goes to the build folder as NAME_diff.png). A missing
+// golden picture is a failure; with IP_UPDATE_GOLDEN=1 in the environment the
+// golden picture is (re)written from `actual` first.
+std::string CompareWithGolden(const std::string& name, const platform::Surface& actual);
+
 }  // namespace testing_support
