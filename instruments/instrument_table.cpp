@@ -11,6 +11,9 @@
 #include "host/texts.h"
 #include "instruments/buttons.h"
 
+// Red 60, green 78, blue 60 until the panel sets it.
+ColorRef PanelBackColor = 0x3C4E3C;
+
 namespace {
 
 constexpr int32_t kBitmapPattern = 6;  // background pattern: the control's own bitmap

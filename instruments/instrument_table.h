@@ -37,6 +37,12 @@ struct InstrumentRecord {
   int32_t pattern = 0;
 };
 
+// The colour in which round lamps and knobs paint the corners round their
+// round shapes: the background colour of the panel they stand on. The panel
+// program sets it at start (declared again, with the panel's globals, in
+// panel/panel.h).
+extern ColorRef PanelBackColor;
+
 constexpr int32_t kInstrumentTableLast = 2000;
 constexpr int32_t kSnapshotTableLast = 10000;
 

@@ -11,7 +11,6 @@
 #include "host/rounding.h"
 #include "host/texts.h"
 #include "instruments/instrument_table.h"
-#include "panel/panel.h"
 #include "toolkit/colors.h"
 #include "toolkit/labels.h"
 

@@ -9,7 +9,7 @@
 #include "host/rounding.h"
 #include "host/texts.h"
 #include "instruments/gauge.h"
-#include "panel/panel.h"
+#include "instruments/instrument_table.h"
 #include "toolkit/colors.h"
 #include "toolkit/frames.h"
 #include "toolkit/labels.h"

@@ -11,7 +11,6 @@
 #include "panel/panel_parts.h"
 
 Handle PanelHandle = 0;
-ColorRef PanelBackColor = 0;
 float AnimationPhase = 0;
 const char* const kPanelTitle = "Libreria di tools grafici";
 
