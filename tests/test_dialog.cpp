@@ -270,14 +270,12 @@ TEST_F(DialogTest, TitleIsCutTo256BytesAndAnEmptyTitleIsOneSpace) {
   EXPECT_EQ(platform::GetWindowText(MakeDialog("")), " ");
   EXPECT_EQ(platform::GetWindowText(MakeDialog(std::string("ab\0cd", 5))), "ab");
   EXPECT_EQ(platform::GetWindowText(MakeDialog("Libreria di tools grafici")), "Libreria di tools grafici");
-}
-
-TEST_F(DialogTest, TitleBytesAreWindows1252) {
+  // Title bytes are Windows-1252.
   EXPECT_EQ(platform::Windows1252ToUtf8("caff\xE8 \x80 \x96"), "caff\xC3\xA8 \xE2\x82\xAC \xE2\x80\x93");
   EXPECT_EQ(platform::Windows1252ToUtf8("a\x81"), "a\xC2\x81");
 }
 
-TEST_F(DialogTest, ClientAreaIsTheRequestedSizeCentredInTheWorkArea) {
+TEST_F(DialogTest, ClientAreaIsTheRequestedSizeCentredExplicitOrKept) {
   Start(0);
   Handle dialog = MakeDialog();
   const platform::FrameInsets frame = platform::GetFrameInsets();
@@ -289,10 +287,7 @@ TEST_F(DialogTest, ClientAreaIsTheRequestedSizeCentredInTheWorkArea) {
   EXPECT_EQ(corner, (IntPair{(work.left + work.right - outerWidth) / 2, (work.top + work.bottom - outerHeight) / 2}));
   EXPECT_EQ(corner, (IntPair{552, 200}));  // the headless desktop: 1920 x 1040 work area
   EXPECT_EQ(platform::GetClientRect(dialog), (platform::Rect{0, 0, 800, 600}));
-}
-
-TEST_F(DialogTest, ExplicitAndKeptPositions) {
-  Start(0);
+  // Explicit and kept positions.
   Handle placed = CreateDialogWindow(0, "a", 100, 50, 200, 100, 0, 0, kUnitsPixels);
   EXPECT_EQ(GetControlLocation(placed, kDialogItself), (IntPair{100, 50}));
   EXPECT_EQ(platform::GetClientRect(placed), (platform::Rect{0, 0, 200, 100}));
@@ -362,23 +357,24 @@ TEST_F(DialogTest, EmptyDialogPaintsItsBackgroundColour) {
   }
 }
 
-TEST_F(DialogTest, DialogWithoutColoursPaintsButtonFaceAndTransparentPaintsNothing) {
-  Start(0);
-  Handle plain = CreateDialogWindow(0, "p", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
-  RunDialogModal(Recorder, plain, nullptr);
-  EXPECT_EQ(platform::HeadlessShownPicture().At(19, 9), kBtnFacePixel);
-
-  Start(0);
-  Handle clear = CreateDialogWindow(0, "t", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
-  SetWindowColors(clear, kDialogItself, 0x123456, -2);
-  RunDialogModal(Recorder, clear, nullptr);
-  EXPECT_EQ(platform::HeadlessShownPicture().At(5, 5), 0u);
-  // High bits of a colour are dropped.
-  Start(0);
-  Handle high = CreateDialogWindow(0, "h", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
-  SetWindowColors(high, kDialogItself, -1, 0x7F0000FF);
-  RunDialogModal(Recorder, high, nullptr);
-  EXPECT_EQ(platform::HeadlessShownPicture().At(5, 5), 0xFF0000u);
+TEST_F(DialogTest, DialogColoursDefaultTransparentAndHighBits) {
+  struct Case {
+    bool setColours;
+    int32_t back;
+    platform::Pixel shown;
+  };
+  const Case cases[] = {
+      {false, 0, kBtnFacePixel},  // no colours set: button face
+      {true, -2, 0u},             // transparent: nothing painted
+      {true, 0x7F0000FF, 0xFF0000u},  // the high bits of a colour are dropped
+  };
+  for (const Case& c : cases) {
+    Start(0);
+    Handle dialog = CreateDialogWindow(0, "p", -1, -1, 20, 10, 0xB0000, 0, kUnitsPixels);
+    if (c.setColours) SetWindowColors(dialog, kDialogItself, 0x123456, c.back);
+    RunDialogModal(Recorder, dialog, nullptr);
+    EXPECT_EQ(platform::HeadlessShownPicture().At(19, 9), c.shown) << c.back;
+  }
 }
 
 TEST_F(DialogTest, CanvasDrawnBeforeShowingAppearsAtTheFirstPaint) {
@@ -521,19 +517,6 @@ TEST_F(DialogTest, ButtonStateAtTheTimeOfEachScriptedInput) {
   EXPECT_EQ(drags, expected);
 }
 
-TEST_F(DialogTest, RepeatedRunsInOneProcessStartFresh) {
-  for (int run = 0; run < 2; ++run) {
-    seen.clear();
-    Start(300, Key(150, VK_ESCAPE));
-    Handle dialog = MakeDialog();
-    UsePanelLikeHandler();
-    RunDialogModal(Recorder, dialog, nullptr);
-    EXPECT_FALSE(IsWindowOpen(dialog));
-    EXPECT_EQ(SeenOf(WM_TIMER).size(), 2u) << "run " << run;
-    EXPECT_EQ(SessionClockMs(), 150);
-  }
-}
-
 TEST_F(DialogTest, TimerPeriodsAreClampedAndTimersOfOtherWindowsFail) {
   Start(50);
   Handle dialog = MakeDialog();
@@ -549,13 +532,18 @@ TEST_F(DialogTest, TimerPeriodsAreClampedAndTimersOfOtherWindowsFail) {
   EXPECT_EQ(SeenOf(WM_TIMER).size(), 5u);
 }
 
-TEST_F(DialogTest, HeadlessPicturesAreIdenticalOnASecondRun) {
+TEST_F(DialogTest, RepeatedRunsStartFreshAndGiveIdenticalPictures) {
   std::vector<std::string> files;
   for (int run = 0; run < 2; ++run) {
+    seen.clear();
     Start(300);
     Handle dialog = MakeDialog();
     AddCanvasControl(dialog, 101, 100, 100, 50, 50, SS_NOTIFY, 0, nullptr, "");
+    UsePanelLikeHandler();
     RunDialogModal(Recorder, dialog, nullptr);
+    // The first run's dialog is still open: none of its timers tick in the second.
+    EXPECT_EQ(SeenOf(WM_TIMER).size(), 7u) << "run " << run;
+    EXPECT_EQ(SessionClockMs(), 300);
     const std::string path = testing_support::BinaryDir() + "/dialog_run" + std::to_string(run) + ".png";
     ASSERT_TRUE(WriteShownPicture(path));
     std::ifstream file(path, std::ios::binary);
