@@ -28,13 +28,12 @@ struct Spec {
   std::vector<std::vector<uint32_t>> rows;
 };
 
-inline void Put16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  out[at] = static_cast<uint8_t>(v);
-  out[at + 1] = static_cast<uint8_t>(v >> 8);
+// Little-endian values at a byte offset.
+inline void PutBytes(std::vector<uint8_t>& out, size_t at, uint32_t v, int count) {
+  for (int i = 0; i < count; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
-inline void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+inline void Put16(std::vector<uint8_t>& out, size_t at, uint32_t v) { PutBytes(out, at, v, 2); }
+inline void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) { PutBytes(out, at, v, 4); }
 
 inline std::vector<uint8_t> EncodeRow(const std::vector<uint32_t>& values, int bits, size_t stride) {
   std::vector<uint8_t> row(stride, 0);
@@ -80,12 +79,7 @@ inline std::vector<uint8_t> Build(const Spec& spec) {
       for (size_t i = 0; i < spec.masks.size() && i < 3; ++i) Put32(out, 54 + 4 * i, spec.masks[i]);
     }
   }
-  for (size_t i = 0; i < spec.palette.size(); ++i) {
-    uint32_t c = spec.palette[i];
-    out[paletteOffset + i * entrySize] = static_cast<uint8_t>(c);
-    out[paletteOffset + i * entrySize + 1] = static_cast<uint8_t>(c >> 8);
-    out[paletteOffset + i * entrySize + 2] = static_cast<uint8_t>(c >> 16);
-  }
+  for (size_t i = 0; i < spec.palette.size(); ++i) PutBytes(out, paletteOffset + i * entrySize, spec.palette[i], 3);
   for (size_t r = 0; r < spec.rows.size(); ++r) {
     size_t stored = spec.topDown ? r : spec.rows.size() - 1 - r;
     std::vector<uint8_t> row = EncodeRow(spec.rows[r], spec.bitsPerPixel, stride);
@@ -94,14 +88,23 @@ inline std::vector<uint8_t> Build(const Spec& spec) {
   return out;
 }
 
-// A 24-bit picture with the given 0x00RRGGBB rows.
-inline Spec Picture24(const std::vector<std::vector<uint32_t>>& rows) {
+// A picture of `bits` per pixel with the given raw rows (see Spec::rows) and
+// palette; bit fields when `masks` are given.
+inline Spec Picture(uint16_t bits, const std::vector<std::vector<uint32_t>>& rows,
+                    const std::vector<uint32_t>& palette = {}, const std::vector<uint32_t>& masks = {}) {
   Spec spec;
+  spec.bitsPerPixel = bits;
   spec.width = rows.empty() ? 0 : static_cast<int32_t>(rows[0].size());
   spec.height = static_cast<int32_t>(rows.size());
   spec.rows = rows;
+  spec.palette = palette;
+  spec.masks = masks;
+  if (!masks.empty()) spec.compression = kBitfields;
   return spec;
 }
+
+// A 24-bit picture with the given 0x00RRGGBB rows.
+inline Spec Picture24(const std::vector<std::vector<uint32_t>>& rows) { return Picture(24, rows); }
 
 inline bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
