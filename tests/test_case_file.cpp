@@ -127,15 +127,16 @@ TEST(CaseRunning, ClearsSetsTheInitialStateAndDraws) {
 }
 
 TEST(CaseRunning, SourceBitmapFollowsItsFormula) {
+  // Red 40x + 7y, green 40y + 3x, blue 5xy + 17, each modulo 256.
   EXPECT_EQ(cases::SourcePixel(0, 0), 0x000011u);
-  EXPECT_EQ(cases::SourcePixel(3, 2), (((3 * 40 + 14) & 255u) << 16) | (((80 + 9) & 255u) << 8) | ((30 + 17) & 255u));
-  EXPECT_EQ(cases::SourcePixel(7, 0) >> 16, (280u & 255u));
+  EXPECT_EQ(cases::SourcePixel(3, 2), 0x86592Fu);
+  EXPECT_EQ(cases::SourcePixel(7, 0), 0x181511u);  // red 280 wraps to 24
   cases::CaseFile file;
   cases::ParseError error;
   ASSERT_TRUE(Parse("case a\nsize 5 4\nclear 0xffffff\nsource 3 2\nCanvasCopy 0xcc0020\nend\n", file, error));
   const platform::Surface picture = cases::RunCase(file.cases[0], file.folder);
   ASSERT_EQ(picture.width, 5);
-  EXPECT_EQ(picture.At(2, 1) & 0xFFFFFF, cases::SourcePixel(2, 1));
+  EXPECT_EQ(picture.At(2, 1) & 0xFFFFFF, 0x572E1Bu);  // source pixel (2, 1)
   EXPECT_EQ(picture.At(3, 1) & 0xFFFFFF, 0xFFFFFFu);  // beyond the source: untouched
 }
 
