@@ -11,67 +11,43 @@ namespace {
 
 constexpr ColorRef Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
-TEST(MakeColor, ComposesRedInTheLowByte) {
+struct NameCase {
+  const char* name;
+  int shade;
+  ColorRef expected;
+};
+
+TEST(MakeColor, ComposesRedInTheLowByteAndClampsEachChannel) {
   EXPECT_EQ(MakeColor(255, 128, 0), 0x0080FF);
   EXPECT_EQ(MakeColor(1, 2, 3), 0x030201);
   EXPECT_EQ(MakeColor(0, 0, 0), 0);
   EXPECT_EQ(MakeColor(255, 255, 255), 0xFFFFFF);
-}
-
-TEST(MakeColor, ClampsEachChannelOnItsOwn) {
+  // Each channel is clamped on its own.
   EXPECT_EQ(MakeColor(-1, 300, 128), Rgb(0, 255, 128));
   EXPECT_EQ(MakeColor(256, -5, 0), Rgb(255, 0, 0));
   EXPECT_EQ(MakeColor(INT32_MIN, INT32_MAX, INT32_MIN), Rgb(0, 255, 0));
 }
 
-TEST(ColorFromName, RossoRamp) {
-  EXPECT_EQ(ColorFromName("rosso", 0), Rgb(255, 155, 155));
-  EXPECT_EQ(ColorFromName("rosso", 100), Rgb(155, 55, 55));
-  EXPECT_EQ(ColorFromName("rosso", 155), Rgb(100, 0, 0));
-  EXPECT_EQ(ColorFromName("rosso", 255), 0);
-  EXPECT_EQ(ColorFromName("rosso", -50), Rgb(255, 205, 205));
-}
-
-TEST(ColorFromName, CaseAndBlanksAroundTheName) {
-  ColorRef rosso = ColorFromName("rosso", 30);
-  EXPECT_EQ(ColorFromName("ROSSO", 30), rosso);
-  EXPECT_EQ(ColorFromName("Rosso", 30), rosso);
-  EXPECT_EQ(ColorFromName("  rosso  ", 30), rosso);
-  EXPECT_EQ(ColorFromName(" RoSsO", 30), rosso);
-  EXPECT_EQ(ColorFromName("\trosso", 30), 0);  // only spaces are trimmed
-  EXPECT_EQ(ColorFromName("ros so", 30), 0);
-}
-
-TEST(ColorFromName, PlainNamesAtShadeZeroAndMidway) {
-  EXPECT_EQ(ColorFromName("verde", 0), Rgb(155, 255, 155));
-  EXPECT_EQ(ColorFromName("grigio", 0), Rgb(255, 255, 255));
-  EXPECT_EQ(ColorFromName("grigio", 128), Rgb(127, 127, 127));
-  EXPECT_EQ(ColorFromName("oro", 0), Rgb(255, 255, 155));
-  EXPECT_EQ(ColorFromName("oro", 200), Rgb(55, 55, 0));
-  EXPECT_EQ(ColorFromName("verde", 255), 0);
-}
-
-TEST(ColorFromName, ButtonSchemes) {
-  EXPECT_EQ(ColorFromName("pulsanterosso", 0), Rgb(255, 210, 210));
-  EXPECT_EQ(ColorFromName("pulsanterosso", 155), Rgb(255, 55, 55));
-  EXPECT_EQ(ColorFromName("pulsanterosso", 410), 0);
-  EXPECT_EQ(ColorFromName("pulsanteverde", 0), Rgb(210, 255, 210));
-  EXPECT_EQ(ColorFromName("pulsanteverde", 200), Rgb(10, 210, 10));
-  EXPECT_EQ(ColorFromName("pulsantegrigio", 155), Rgb(255, 255, 255));
-  EXPECT_EQ(ColorFromName("pulsantegrigio", 156), Rgb(254, 254, 254));
-  EXPECT_EQ(ColorFromName("pulsanteoro", 0), Rgb(255, 255, 55));
-  EXPECT_EQ(ColorFromName("pulsanteoro", 300), Rgb(110, 10, 55));
-  EXPECT_EQ(ColorFromName("pulsanteoro", 1000), Rgb(0, 0, 55));
-  EXPECT_EQ(ColorFromName("pulsanteoro", -1000), Rgb(255, 255, 55));
-}
-
-TEST(ColorFromName, PulsanteBluBrightensWithTheShade) {
-  EXPECT_EQ(ColorFromName("pulsanteblu", 0), 0);
-  EXPECT_EQ(ColorFromName("pulsanteblu", 100), 0);
-  EXPECT_EQ(ColorFromName("pulsanteblu", 150), Rgb(0, 50, 50));
-  EXPECT_EQ(ColorFromName("pulsanteblu", 255), Rgb(55, 155, 155));
-  EXPECT_EQ(ColorFromName("pulsanteblu", 455), Rgb(255, 255, 255));
-  EXPECT_EQ(ColorFromName("PulsanteBlu", 255), Rgb(55, 155, 155));
+TEST(ColorFromName, NamedRampsButtonSchemesAndNameRules) {
+  const NameCase cases[] = {
+      {"rosso", 0, Rgb(255, 155, 155)}, {"rosso", 100, Rgb(155, 55, 55)}, {"rosso", 155, Rgb(100, 0, 0)},
+      {"rosso", 255, 0}, {"rosso", -50, Rgb(255, 205, 205)},
+      // Any case; spaces around the name (only spaces) are trimmed.
+      {"ROSSO", 30, Rgb(225, 125, 125)}, {"  rosso  ", 30, Rgb(225, 125, 125)}, {" RoSsO", 30, Rgb(225, 125, 125)},
+      {"\trosso", 30, 0}, {"ros so", 30, 0},
+      {"verde", 0, Rgb(155, 255, 155)}, {"verde", 255, 0}, {"grigio", 0, Rgb(255, 255, 255)},
+      {"grigio", 128, Rgb(127, 127, 127)}, {"oro", 0, Rgb(255, 255, 155)}, {"oro", 200, Rgb(55, 55, 0)},
+      {"pulsanterosso", 0, Rgb(255, 210, 210)}, {"pulsanterosso", 155, Rgb(255, 55, 55)}, {"pulsanterosso", 410, 0},
+      {"pulsanteverde", 0, Rgb(210, 255, 210)}, {"pulsanteverde", 200, Rgb(10, 210, 10)},
+      {"pulsantegrigio", 155, Rgb(255, 255, 255)}, {"pulsantegrigio", 156, Rgb(254, 254, 254)},
+      {"pulsanteoro", 0, Rgb(255, 255, 55)}, {"pulsanteoro", 300, Rgb(110, 10, 55)},
+      {"pulsanteoro", 1000, Rgb(0, 0, 55)}, {"pulsanteoro", -1000, Rgb(255, 255, 55)},
+      // "pulsanteblu" brightens with the shade.
+      {"pulsanteblu", 0, 0}, {"pulsanteblu", 100, 0}, {"pulsanteblu", 150, Rgb(0, 50, 50)},
+      {"pulsanteblu", 255, Rgb(55, 155, 155)}, {"pulsanteblu", 455, Rgb(255, 255, 255)},
+      {"PulsanteBlu", 255, Rgb(55, 155, 155)},
+  };
+  for (const NameCase& c : cases) EXPECT_EQ(ColorFromName(c.name, c.shade), c.expected) << c.name << " " << c.shade;
 }
 
 TEST(ColorFromName, EmptyAndUnknownNamesAreBlack) {
@@ -93,28 +69,20 @@ TEST(ColorFromName, ExtremeShadesClampWithoutOverflow) {
 }
 
 TEST(ColorFromName, HexadecimalColours) {
-  EXPECT_EQ(ColorFromName("#FF8000", 0), Rgb(255, 128, 0));
-  EXPECT_EQ(ColorFromName("#FF8000", 100), Rgb(155, 28, 0));
-  EXPECT_EQ(ColorFromName("#ff8000", 0), Rgb(255, 128, 0));
-  EXPECT_EQ(ColorFromName("#123456", 0), Rgb(0x12, 0x34, 0x56));
-  EXPECT_EQ(ColorFromName("#123456", -10), Rgb(0x1C, 0x3E, 0x60));
-  EXPECT_EQ(ColorFromName("#FF8000 and more", 0), Rgb(255, 128, 0));
-  EXPECT_EQ(ColorFromName("#FF80001", 0), Rgb(255, 128, 0));
-}
-
-TEST(ColorFromName, HexadecimalNeedsTheHashFirst) {
-  EXPECT_EQ(ColorFromName(" #FF8000", 0), 0);
-  EXPECT_EQ(ColorFromName("FF8000", 0), 0);
-}
-
-TEST(ColorFromName, MalformedAndShortPairs) {
-  EXPECT_EQ(ColorFromName("#zz8000", 0), Rgb(0, 128, 0));
-  EXPECT_EQ(ColorFromName("#8z8000", 0), Rgb(8, 128, 0));   // second digit bad
-  EXPECT_EQ(ColorFromName("#FF80", 0), Rgb(255, 128, 0));    // no blue pair
-  EXPECT_EQ(ColorFromName("#FF8", 0), Rgb(255, 8, 0));      // one digit of green
-  EXPECT_EQ(ColorFromName("#F", 50), Rgb(0, 0, 0));         // 15 - 50 clamps
-  EXPECT_EQ(ColorFromName("#", -20), Rgb(20, 20, 20));      // empty pairs read 0
-  EXPECT_EQ(ColorFromName("#F&FF&&", 0), Rgb(15, 255, 0));  // suffixes end a pair
+  const NameCase cases[] = {
+      {"#FF8000", 0, Rgb(255, 128, 0)}, {"#FF8000", 100, Rgb(155, 28, 0)}, {"#ff8000", 0, Rgb(255, 128, 0)},
+      {"#123456", 0, Rgb(0x12, 0x34, 0x56)}, {"#123456", -10, Rgb(0x1C, 0x3E, 0x60)},
+      {"#FF8000 and more", 0, Rgb(255, 128, 0)}, {"#FF80001", 0, Rgb(255, 128, 0)},
+      {" #FF8000", 0, 0}, {"FF8000", 0, 0},  // the "#" comes first
+      // Malformed and short pairs.
+      {"#zz8000", 0, Rgb(0, 128, 0)}, {"#8z8000", 0, Rgb(8, 128, 0)},  // second digit bad
+      {"#FF80", 0, Rgb(255, 128, 0)},                                   // no blue pair
+      {"#FF8", 0, Rgb(255, 8, 0)},                                      // one digit of green
+      {"#F", 50, Rgb(0, 0, 0)},                                         // 15 - 50 clamps
+      {"#", -20, Rgb(20, 20, 20)},                                      // empty pairs read 0
+      {"#F&FF&&", 0, Rgb(15, 255, 0)},                                  // suffixes end a pair
+  };
+  for (const NameCase& c : cases) EXPECT_EQ(ColorFromName(c.name, c.shade), c.expected) << c.name << " " << c.shade;
 }
 
 }  // namespace
