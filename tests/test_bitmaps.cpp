@@ -384,14 +384,6 @@ class BitmapFiles : public ::testing::Test {
   std::filesystem::path root_, previous_;
 };
 
-TEST_F(BitmapFiles, RenderAtTheFileSizeCopiesItsPixelsAndClipsAtTheEdges) {
-  Write("p.bmp", Pattern(3, 2));
-  CanvasWith(Uniform(4, 3, 0));
-  CanvasRenderBitmap("p.bmp", 2, 1, 4, 2);  // 3 x 2 at (2, 1): one column falls off
-  Rows p = Pattern(3, 2);
-  EXPECT_EQ(CurrentRows(), (Rows{{0, 0, 0, 0}, {0, 0, p[0][0], p[0][1]}, {0, 0, p[1][0], p[1][1]}}));
-}
-
 TEST_F(BitmapFiles, RenderWithReversedOrNonFiniteCornersOrAMissingFileDrawsNothing) {
   Write("p.bmp", Pattern(3, 2));
   Rows before = Uniform(5, 5, 0x0A0B0C);
