@@ -18,9 +18,7 @@ TEST(TextBeforeAfter, SplitAtTheFirstDelimiter) {
   EXPECT_EQ(TextAfter("a/b/c", "/"), "b/c");
   EXPECT_EQ(TextBefore("a--b", "--"), "a");
   EXPECT_EQ(TextAfter("a--b", "--"), "b");
-}
-
-TEST(TextBeforeAfter, MissingOrEmptyDelimiter) {
+  // A missing or empty delimiter.
   EXPECT_EQ(TextBefore("ACCESO", "/"), "ACCESO");
   EXPECT_EQ(TextAfter("ACCESO", "/"), "");
   EXPECT_EQ(TextBefore("ON/", "/"), "ON");
@@ -32,7 +30,7 @@ TEST(TextBeforeAfter, MissingOrEmptyDelimiter) {
   EXPECT_EQ(TextBefore("", "/"), "");
 }
 
-TEST(TextFields, CountAndPickFields) {
+TEST(TextFields, CountAndPickFieldsFromEitherEnd) {
   EXPECT_EQ(TextFieldCount(kThreeLines, "\r\n"), 3);
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 1), "uno");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 2), "due");
@@ -40,16 +38,12 @@ TEST(TextFields, CountAndPickFields) {
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 4), "");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 0), "");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MAX), "");
-}
-
-TEST(TextFields, NegativeIndexCountsFromTheEnd) {
+  // A negative index counts from the end.
   EXPECT_EQ(TextField(kThreeLines, "\r\n", -1), "tre");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", -3), "uno");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", -4), "");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MIN), "");
-}
-
-TEST(TextFields, EmptyFieldsAndNonOverlappingDelimiters) {
+  // Empty fields; delimiters do not overlap.
   EXPECT_EQ(TextFieldCount("", "/"), 1);
   EXPECT_EQ(TextField("", "/", 1), "");
   EXPECT_EQ(TextFieldCount("/", "/"), 2);
@@ -63,7 +57,7 @@ TEST(TextFields, EmptyFieldsAndNonOverlappingDelimiters) {
   EXPECT_EQ(TextField("abc", "", 1), "abc");
 }
 
-TEST(FindText, PositionsAreOneBased) {
+TEST(FindText, PositionsAreOneBasedAndStartsClamped) {
   EXPECT_EQ(FindText("ori_ago", "_", 1), 4);
   EXPECT_EQ(FindText("abcabc", "bc", 1), 2);
   EXPECT_EQ(FindText("abcabc", "bc", 2), 2);
@@ -71,9 +65,7 @@ TEST(FindText, PositionsAreOneBased) {
   EXPECT_EQ(FindText("abcabc", "bc", 6), 0);
   EXPECT_EQ(FindText("abcabc", "x", 1), 0);
   EXPECT_EQ(FindText("abc", "abcd", 1), 0);
-}
-
-TEST(FindText, OutOfRangeStartsAndEmptyPatterns) {
+  // Out-of-range starts and empty patterns.
   EXPECT_EQ(FindText("abc", "c", 3), 3);
   EXPECT_EQ(FindText("abc", "c", 4), 0);
   EXPECT_EQ(FindText("abc", "c", INT32_MAX), 0);
@@ -84,7 +76,7 @@ TEST(FindText, OutOfRangeStartsAndEmptyPatterns) {
   EXPECT_EQ(FindText("abc", "", 1), 0);
 }
 
-TEST(TextMid, CutsFromAStartPosition) {
+TEST(TextMid, CutsFromAStartPositionOfEitherSign) {
   EXPECT_EQ(TextMid("#FF8000", 2, 2), "FF");
   EXPECT_EQ(TextMid("#FF8000", 6, 2), "00");
   EXPECT_EQ(TextMid("#FF8", 4, 2), "8");   // short text: what is there
@@ -95,9 +87,7 @@ TEST(TextMid, CutsFromAStartPosition) {
   EXPECT_EQ(TextMid("abc", 2, INT32_MAX), "bc");
   EXPECT_EQ(TextMid("abc", INT32_MAX, 1), "");
   EXPECT_EQ(TextMid("", 1, 1), "");
-}
-
-TEST(TextMid, NegativeStartAndLength) {
+  // A negative start counts from the end; a negative length is the text's length less it.
   EXPECT_EQ(TextMid("abcdef", -1, 1), "f");
   EXPECT_EQ(TextMid("abcdef", -3, 2), "de");
   EXPECT_EQ(TextMid("abcdef", -6, 1), "a");
