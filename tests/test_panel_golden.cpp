@@ -6,45 +6,10 @@
 
 #include <vector>
 
-#include "host/dialog.h"
-#include "host/dialog_session.h"
-#include "panel/panel.h"
+#include "tests/support/headless_panel.h"
 #include "tests/support/test_support.h"
 
-namespace {
-
-using Kind = ScriptedInput::Kind;
-using platform::MouseButton;
-
-constexpr ClockTime kHalfMinute{12, 0, 30, 0};
-
-platform::Surface RunPanel(int64_t runMs, const std::vector<ScriptedInput>& input) {
-  HeadlessSettings settings;
-  settings.clockStart = kHalfMinute;
-  settings.runMs = runMs;
-  settings.input = input;
-  StartHeadlessSession(settings);
-  ResetPanelState();
-  CreatePanel();
-  RunDialogModal(PanelCallback, PanelHandle, nullptr);
-  return platform::HeadlessShownPicture();
-}
-
-void Click(std::vector<ScriptedInput>& input, int64_t ms, int x, int y) {
-  input.push_back({ms, Kind::kMove, x, y});
-  input.push_back({ms, Kind::kButtonDown, x, y, MouseButton::kLeft});
-  input.push_back({ms, Kind::kButtonUp, x, y, MouseButton::kLeft});
-}
-
-void Drag(std::vector<ScriptedInput>& input, int64_t ms, MouseButton button, int x, int y, int toX, int toY) {
-  input.push_back({ms, Kind::kMove, x, y});
-  input.push_back({ms + 1, Kind::kButtonDown, x, y, button});
-  input.push_back({ms + 50, Kind::kMove, (x + toX) / 2, (y + toY) / 2});
-  input.push_back({ms + 100, Kind::kMove, toX, toY});
-  input.push_back({ms + 150, Kind::kButtonUp, toX, toY, button});
-}
-
-}  // namespace
+using namespace headless_panel;
 
 TEST(PanelGolden, OneSecondAfterStartAtHalfPastTheMinute) {
   platform::Surface shown = RunPanel(1000, {});
