@@ -8,21 +8,16 @@
 #include <vector>
 
 #include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/dialog_session.h"
 #include "host/texts.h"
 #include "instruments/gauge.h"
 #include "instruments/instrument_table.h"
-#include "panel/panel.h"
 #include "tests/canvas_probe.h"
+#include "tests/support/headless_panel.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using Kind = ScriptedInput::Kind;
-using platform::MouseButton;
-
-constexpr ClockTime kHalfMinute{12, 0, 30, 0};
+using namespace headless_panel;
 
 // The panel's random generator, replayed: the n-th number (1-based) after start.
 double NthRandom(int n) {
@@ -38,66 +33,42 @@ platform::Surface PictureOf(int32_t id) {
   return probe::Snapshot();
 }
 
-class PanelGauges : public ::testing::Test {
- protected:
-  void Build(int64_t runMs, const std::vector<ScriptedInput>& input = {}, ClockTime start = kHalfMinute) {
-    HeadlessSettings settings;
-    settings.clockStart = start;
-    settings.runMs = runMs;
-    settings.input = input;
-    StartHeadlessSession(settings);
-    ResetPanelState();
-    CreatePanel();
-    ASSERT_NE(PanelHandle, 0u);
-  }
-  void RunToEnd() { RunDialogModal(PanelCallback, PanelHandle, nullptr); }
-
-  // Presses `button` at (x, y), moves to (toX, y) with it held, releases it.
-  static std::vector<ScriptedInput> Drag(MouseButton button, int x, int y, int toX, int toY) {
-    return {{1000, Kind::kMove, x, y},
-            {1001, Kind::kButtonDown, x, y, button},
-            {1002, Kind::kMove, toX, toY},
-            {1003, Kind::kButtonUp, toX, toY, button}};
-  }
-};
+// Runs the panel for 1.2 s with one drag starting at 1 s.
+void RunWithDrag(MouseButton button, int x, int y, int toX, int toY) {
+  std::vector<ScriptedInput> input;
+  Drag(input, 1000, button, x, y, toX, toY);
+  RunPanel(1200, input);
+}
 
 }  // namespace
 
-TEST_F(PanelGauges, MetersStartAtTheFirstThreeRandomNumbers) {
+TEST(PanelGauges, MetersStartAtTheFirstThreeRandomNumbers) {
   Build(0);
   EXPECT_EQ(InstrumentAt(1201)->value, static_cast<float>(100 * NthRandom(1)));
   EXPECT_EQ(InstrumentAt(1301)->value, static_cast<float>(100 * NthRandom(2)));
   EXPECT_EQ(InstrumentAt(1302)->value, static_cast<float>(100 * NthRandom(3)));
   EXPECT_NEAR(InstrumentAt(1201)->value, 96.862006, 1e-4);
-  EXPECT_EQ(InstrumentAt(1202)->value, 50);
-  EXPECT_EQ(InstrumentAt(1303)->value, 50);
-  EXPECT_EQ(InstrumentAt(310)->value, 9);
-  EXPECT_EQ(InstrumentAt(1500)->value, 0);
-  EXPECT_EQ(InstrumentAt(1001)->value, 33);
+  const std::pair<int32_t, float> fixed[] = {{1202, 50}, {1303, 50}, {310, 9}, {1500, 0}, {1001, 33}};
+  for (auto [id, value] : fixed) EXPECT_EQ(InstrumentAt(id)->value, value) << id;
 }
 
-TEST_F(PanelGauges, LayoutPlacesEveryGaugeWhereItsTableSays) {
+TEST(PanelGauges, LayoutPlacesEveryGaugeWhereItsTableSays) {
   Build(0);
-  EXPECT_EQ(GetControlLocation(PanelHandle, 301), (IntPair{10, 270}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 310), (IntPair{208, 270}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 405), (IntPair{110, 90}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 1303), (IntPair{296, 270}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 510), (IntPair{234, 208}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 1007), (IntPair{10, 574}));
+  const std::pair<int32_t, IntPair> places[] = {{301, {10, 270}},  {310, {208, 270}}, {405, {110, 90}},
+                                                {1303, {296, 270}}, {510, {234, 208}}, {1007, {10, 574}},
+                                                {1106, {560, 430}}, {1500, {600, 430}}};
+  for (auto [id, place] : places) EXPECT_EQ(GetControlLocation(PanelHandle, id), place) << id;
   EXPECT_EQ(GetControlSize(PanelHandle, 1007), (IntPair{400, 20}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 1106), (IntPair{560, 430}));
-  EXPECT_EQ(GetControlLocation(PanelHandle, 1500), (IntPair{600, 430}));
   EXPECT_EQ(GetControlSize(PanelHandle, 1500), (IntPair{160, 140}));
   // Bitmap backgrounds: the meter and gauge created with pattern 6 keep the face in slot 2.
-  EXPECT_NE(GetControlUserValue(GetControlHandle(PanelHandle, 1202), kSlotOffFace), 0);
+  EXPECT_NE(Slot(1202, kSlotOffFace), 0);
   EXPECT_EQ(InstrumentAt(1202)->pattern, 6);
   EXPECT_EQ(InstrumentAt(1303)->pattern, 1);  // its own pattern replaces the bitmap's 6
   EXPECT_EQ(InstrumentAt(510)->textColor, probe::Rgb(200, 150, 150));
 }
 
-TEST_F(PanelGauges, FirstGaugeTickJittersAndFollowsTheClock) {
-  Build(150);  // timers 600 and 610 tick once, at 100 ms
-  RunToEnd();
+TEST(PanelGauges, FirstGaugeTickJittersAndFollowsTheClock) {
+  RunPanel(150);  // timers 600 and 610 tick once, at 100 ms
   // Numbers 1..3 went to the layout; the tick draws 4..12 for 301..309, then 13..17 for the meters.
   EXPECT_EQ(InstrumentAt(301)->value, static_cast<float>(50 + 20 * NthRandom(4)));
   EXPECT_EQ(InstrumentAt(309)->value, static_cast<float>(50 + 20 * NthRandom(12)));
@@ -107,7 +78,7 @@ TEST_F(PanelGauges, FirstGaugeTickJittersAndFollowsTheClock) {
   for (int32_t id = 401; id <= 405; ++id) EXPECT_EQ(InstrumentAt(id)->value, 50) << id;
 }
 
-TEST_F(PanelGauges, ClockGaugesShowTheElapsedPartOfTheMinute) {
+TEST(PanelGauges, ClockGaugesShowTheElapsedPartOfTheMinute) {
   Build(150, {}, ClockTime{9, 15, 59, 0});
   RunToEnd();
   EXPECT_EQ(InstrumentAt(401)->value, static_cast<float>(59.0 / 60 * 100));
@@ -117,17 +88,15 @@ TEST_F(PanelGauges, ClockGaugesShowTheElapsedPartOfTheMinute) {
   EXPECT_EQ(testing_support::ComparePictures(PictureOf(1900), PictureOf(401), ""), "");
 }
 
-TEST_F(PanelGauges, StatusBox501ShowsTheTimeFromTheFirstTickOf620) {
-  Build(250);
-  RunToEnd();
+TEST(PanelGauges, StatusBox501ShowsTheTimeFromTheFirstTickOf620) {
+  RunPanel(250);
   EXPECT_EQ(Caption(501), "ON");
-  Build(350);
-  RunToEnd();
+  RunPanel(350);
   EXPECT_EQ(Caption(501), "12:00:30");
   EXPECT_EQ(InstrumentAt(501)->value, 0);
 }
 
-TEST_F(PanelGauges, StatusBoxes502To510NeverChange) {
+TEST(PanelGauges, StatusBoxes502To510NeverChange) {
   Build(1000);
   std::vector<platform::Surface> before;
   for (int32_t id = 502; id <= 510; ++id) before.push_back(PictureOf(id));
@@ -137,42 +106,29 @@ TEST_F(PanelGauges, StatusBoxes502To510NeverChange) {
   }
 }
 
-TEST_F(PanelGauges, LeftDragSetsTheLevelAndKeepsTheCaption) {
-  Build(1100, Drag(MouseButton::kLeft, 209, 440, 109, 440));  // 1001: x 10..409
-  RunToEnd();
-  EXPECT_EQ(InstrumentAt(1001)->value, 25);  // (109 + 1 - 10) * 100 / 400
-  EXPECT_EQ(Caption(1001), "<Testo lungo");
-}
-
-TEST_F(PanelGauges, RightDragSetsTheLevelAndThePercentCaptionForGood) {
-  Build(2000, Drag(MouseButton::kRight, 209, 440, 309, 440));
-  RunToEnd();
+TEST(PanelGauges, DragsSetLevelsAndCaptions) {
+  RunWithDrag(MouseButton::kLeft, 209, 440, 109, 440);  // 1001: x 10..409
+  EXPECT_EQ(InstrumentAt(1001)->value, 25);             // (109 + 1 - 10) * 100 / 400
+  EXPECT_EQ(Caption(1001), "<Testo lungo");             // a left drag keeps the caption
+  RunWithDrag(MouseButton::kRight, 209, 440, 309, 440);
   EXPECT_EQ(InstrumentAt(1001)->value, 75);
-  EXPECT_EQ(Caption(1001), "%");
+  EXPECT_EQ(Caption(1001), "%");                        // a right drag sets "%" for good
+  RunWithDrag(MouseButton::kLeft, 455, 550, 455, 501);  // 1101: y 430..569, upward
+  EXPECT_EQ(InstrumentAt(1101)->value, 50);             // 100 - (501 - 1 - 430) * 100 / 140
 }
 
-TEST_F(PanelGauges, VerticalGaugesFollowTheCursorUpward) {
-  Build(1100, Drag(MouseButton::kLeft, 455, 550, 455, 501));  // 1101: y 430..569
-  RunToEnd();
-  EXPECT_EQ(InstrumentAt(1101)->value, 50);  // 100 - (501 - 1 - 430) * 100 / 140
-}
-
-TEST_F(PanelGauges, Gauge1105FollowsTheLeftButtonOnly) {
-  Build(1100, Drag(MouseButton::kRight, 545, 450, 545, 501));
-  RunToEnd();
+TEST(PanelGauges, Gauge1105FollowsTheLeftButtonOnly) {
+  RunWithDrag(MouseButton::kRight, 545, 450, 545, 501);
   EXPECT_EQ(InstrumentAt(1105)->value, 33);
   EXPECT_EQ(Caption(1105), "");
-  Build(1100, Drag(MouseButton::kLeft, 545, 450, 545, 501));
-  RunToEnd();
+  RunWithDrag(MouseButton::kLeft, 545, 450, 545, 501);
   EXPECT_EQ(InstrumentAt(1105)->value, 50);
 }
 
-TEST_F(PanelGauges, MovingWithoutAButtonOrOverOtherGaugesDragsNothing) {
-  Build(1100, {{1000, Kind::kMove, 209, 440}, {1002, Kind::kMove, 109, 440}});
-  RunToEnd();
+TEST(PanelGauges, MovingWithoutAButtonOrOverOtherGaugesDragsNothing) {
+  RunPanel(1100, {{1000, Kind::kMove, 209, 440}, {1002, Kind::kMove, 109, 440}});
   EXPECT_EQ(InstrumentAt(1001)->value, 33);
-  Build(1100, Drag(MouseButton::kRight, 280, 40, 240, 40));  // status box 502 is not draggable
-  RunToEnd();
+  RunWithDrag(MouseButton::kRight, 280, 40, 240, 40);  // status box 502 is not draggable
   EXPECT_EQ(InstrumentAt(502)->value, 0);
   EXPECT_EQ(Caption(502), "OFF");
 }
