@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "host/canvas.h"
 #include "host/dialog.h"
@@ -17,15 +17,15 @@
 #include "tests/canvas_probe.h"
 #include "tests/support/test_support.h"
 
-using probe::At;
-using probe::C;
+using namespace probe;
 
 namespace {
 
-const probe::Color kBackground = C(240, 240, 240);  // a fresh canvas, where no pattern painted
+const probe::Color kBg = C(240, 240, 240);  // a fresh canvas, where no pattern painted
 const probe::Color kRed = C(255, 0, 0);
 const probe::Color kBlack = C(0, 0, 0);
 const probe::Color kTick = C(107, 205, 107);
+const probe::Color kBody = C(28, 128, 28);  // a wide needle's darkened body
 constexpr int32_t kNoPattern = 99;  // paints nothing inside the frame
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
@@ -62,162 +62,83 @@ class Gauges : public ::testing::Test {
   Handle dialog_ = 0;
 };
 
+struct PlainGauge {
+  const char* style;
+  int32_t width, height;
+  float value;
+  int16_t divisions;
+  std::vector<Dot> dots;
+};
+
 }  // namespace
 
-// ---- Levels across ----
-
-TEST_F(Gauges, BarAcrossPaintsColumnsFromBlueTowardRed) {
-  Plain(1, 120, 16, "ori_blurosso", 50);  // n = round(58.4999987) = 58: columns 1..59
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 1, 1), C(0, 15, 255));
-  EXPECT_EQ(At(s, 1, 14), C(0, 15, 255));
-  EXPECT_EQ(At(s, 59, 8), C(123, 15, 132));  // k = 2.125: round(123.25), round(131.75)
-  EXPECT_EQ(At(s, 60, 8), kBackground);
+// Each row: a plain gauge and the exact colour of chosen pixels.
+TEST_F(Gauges, LevelsAndTicksOfEveryStyle) {
+  const PlainGauge rows[] = {
+      // Bar across: n = round(58.4999987) = 58, columns 1..59; k = 2.125 at column 59.
+      {"ori_blurosso", 120, 16, 50, 0, {{1, 1, C(0, 15, 255)}, {1, 14, C(0, 15, 255)}, {59, 8, C(123, 15, 132)},
+                                        {60, 8, kBg}}},
+      // Needle across: p = 1 + 29.4999993 rounds down to column 30.
+      {"ori_ago", 120, 16, 25, 0, {{30, 1, kRed}, {30, 14, kRed}, {29, 8, kBg}, {31, 8, kBg}}},
+      // Segments: n = round(1.4999999665) = 1, two of four; segment 0 ends before 30.5, segment 1 touches it.
+      {"ori_vmeter", 120, 16, 50, 4, {{1, 1, C(0, 0, 255)}, {29, 14, C(0, 0, 255)}, {30, 8, C(64, 0, 191)},
+                                      {59, 8, C(64, 0, 191)}, {60, 8, kBg}}},
+      // Cylinder: k = 15.9375, n = 7; i = 3 gives round(47.8125) = 48, i = 7 clamps the red.
+      {"ori_rosso", 120, 16, 50, 0, {{1, 1, C(155, 0, 0)}, {59, 14, C(155, 0, 0)}, {30, 4, C(203, 48, 48)},
+                                     {30, 11, C(203, 48, 48)}, {30, 7, C(255, 112, 112)}, {30, 8, C(255, 112, 112)},
+                                     {60, 8, kBg}}},
+      // Wide needle: p = 60, outline columns 54 and 66, shade round(127.4999976) = 127, red middle line.
+      {"ori_agone", 120, 16, 50, 0, {{54, 8, kBlack}, {66, 8, kBlack}, {53, 8, kBg}, {67, 8, kBg}, {56, 1, kBlack},
+                                     {56, 14, kBlack}, {56, 8, kBody}, {60, 2, kRed}, {60, 13, kRed},
+                                     {60, 1, kBlack}}},
+      // Bar upward: n = round(68.9999985) = 69, rows 138 up to 69; k = 255 / 140 as a float.
+      {"ver_blurosso", 18, 140, 50, 0, {{1, 138, C(0, 0, 255)}, {16, 69, C(126, 0, 129)}, {8, 68, kBg}}},
+      {"ver_blurosso", 18, 140, 100, 0, {{8, 0, C(251, 0, 4)}}},  // full: one row into the frame
+      // Segments upward: six rows each, one-pixel gaps.
+      {"ver_vmeter", 24, 140, 100, 20, {{5, 138, C(0, 0, 255)}, {5, 133, C(0, 0, 255)}, {5, 132, kBg},
+                                        {5, 131, C(13, 0, 242)}, {5, 2, C(242, 0, 13)}, {5, 7, C(242, 0, 13)},
+                                        {5, 1, kBg}}},
+      // Needle upward: d = 70.0000015, row 71 across the inner width.
+      {"ver_ago", 18, 140, 50, 0, {{1, 71, kRed}, {16, 71, kRed}, {8, 70, kBg}, {8, 72, kBg}}},
+      // Wide needle upward: body rows 65..77.
+      {"ver_agone", 18, 140, 50, 0, {{5, 65, kBlack}, {5, 77, kBlack}, {5, 64, kBg}, {5, 78, kBg}, {5, 70, kBody},
+                                     {8, 71, kRed}, {1, 71, kBlack}}},
+      // Style names are case-sensitive; unknown names draw no level.
+      {"ORI_AGO", 120, 16, 50, 0, {{60, 8, kBg}}},
+      {"ori_nothing", 120, 16, 50, 0, {{60, 8, kBg}}},
+      // Ticks across: step 29.5 (30.5 -> 30, 89.5 -> 90), a fifth of the height: offset -3.2 -> 3 pixels.
+      {"ori_ago", 120, 16, 0, 4, {{30, 14, kTick}, {30, 12, kTick}, {30, 11, kBg}, {60, 13, kTick}, {90, 12, kTick},
+                                  {89, 12, kBg}}},
+      {"ori_ago", 120, 18, 0, 4, {{30, 13, kTick}, {30, 12, kBg}}},  // offset -3.6 -> 4 pixels
+      // Ticks upward: step 13.8, first on row 15, columns 2..4; j = 9 at 125.2.
+      {"ver_ago", 18, 140, 0, 10, {{2, 15, kTick}, {4, 15, kTick}, {5, 15, kBg}, {1, 15, kBg}, {2, 125, kTick}}},
+      {"ori_blurosso", 120, 16, 100, 4, {{60, 13, kTick}}},  // ticks lie over the level
+      // No ticks for one division, nor on meters.
+      {"ori_ago", 120, 16, 0, 1, {{60, 13, kBg}}},
+      {"ver_vmeter", 24, 140, 0, 10, {{2, 15, kBg}}},
+      {"ori_vmeter", 120, 16, 0, 4, {{30, 13, kBg}}},
+      // Values above 100 run to the canvas edge (column 119 over the frame: i = 118).
+      {"ori_blurosso", 120, 16, 150, 0, {{119, 8, C(251, 15, 4)}}},
+      {"ori_rosso", 120, 16, 1e30f, 0, {{119, 1, C(155, 0, 0)}}},
+      // Segment 10 lies over the top frame rows, the gap below it.
+      {"ver_vmeter", 24, 140, 1e30f, 10, {{5, 0, kRed}, {5, 1, kBg}}},
+  };
+  int32_t id = 1;
+  for (const PlainGauge& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.style << " " << row.width << "x" << row.height << " value " << row.value
+                                    << " divisions " << row.divisions);
+    Plain(id, row.width, row.height, row.style, row.value, row.divisions);
+    const platform::Surface s = Picture(id++);
+    for (const Dot& dot : row.dots) EXPECT_EQ(At(s, dot.x, dot.y), dot.expected) << dot.x << ", " << dot.y;
+  }
 }
 
-TEST_F(Gauges, NeedleAcrossRoundsItsPositionDown) {
-  Plain(1, 120, 16, "ori_ago", 25);  // p = 1 + 29.4999993 -> column 30
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 30, 1), kRed);
-  EXPECT_EQ(At(s, 30, 14), kRed);
-  EXPECT_EQ(At(s, 29, 8), kBackground);
-  EXPECT_EQ(At(s, 31, 8), kBackground);
-}
-
-TEST_F(Gauges, SegmentsAcrossTouchAndStopAtTheRoundedCount) {
-  Plain(1, 120, 16, "ori_vmeter", 50, 4);  // n = round(1.4999999665) = 1: two of four segments
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 1, 1), C(0, 0, 255));
-  EXPECT_EQ(At(s, 29, 14), C(0, 0, 255));    // segment 0 ends before x = 30.5 -> 30
-  EXPECT_EQ(At(s, 30, 8), C(64, 0, 191));    // segment 1 touches it
-  EXPECT_EQ(At(s, 59, 8), C(64, 0, 191));
-  EXPECT_EQ(At(s, 60, 8), kBackground);
-}
-
-TEST_F(Gauges, CylinderAcrossIsDarkAtTheEdgesAndLightInTheMiddle) {
-  Plain(1, 120, 16, "ori_rosso", 50);  // k = 15.9375, n = 7, length 59 columns
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 1, 1), C(155, 0, 0));
-  EXPECT_EQ(At(s, 59, 14), C(155, 0, 0));
-  EXPECT_EQ(At(s, 30, 4), C(203, 48, 48));  // i = 3: round(47.8125) = 48
-  EXPECT_EQ(At(s, 30, 11), C(203, 48, 48));
-  EXPECT_EQ(At(s, 30, 7), C(255, 112, 112));  // i = 7, red clamped
-  EXPECT_EQ(At(s, 30, 8), C(255, 112, 112));
-  EXPECT_EQ(At(s, 60, 8), kBackground);
-}
-
-TEST_F(Gauges, WideNeedleAcrossHasADarkenedBodyAndARedMiddleLine) {
-  Plain(1, 120, 16, "ori_agone", 50);  // p = 60, shade round(127.4999976) = 127
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 54, 8), kBlack);  // outline columns 54 and 66
-  EXPECT_EQ(At(s, 66, 8), kBlack);
-  EXPECT_EQ(At(s, 53, 8), kBackground);
-  EXPECT_EQ(At(s, 67, 8), kBackground);
-  EXPECT_EQ(At(s, 56, 1), kBlack);
-  EXPECT_EQ(At(s, 56, 14), kBlack);
-  EXPECT_EQ(At(s, 56, 8), C(28, 128, 28));
-  EXPECT_EQ(At(s, 60, 2), kRed);
-  EXPECT_EQ(At(s, 60, 13), kRed);
-  EXPECT_EQ(At(s, 60, 1), kBlack);
-}
-
-// ---- Levels upward ----
-
-TEST_F(Gauges, BarUpwardFillsRowsFromTheBottom) {
-  Plain(1, 18, 140, "ver_blurosso", 50);  // n = round(68.9999985) = 69: rows 138 up to 69
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 1, 138), C(0, 0, 255));
-  EXPECT_EQ(At(s, 16, 69), C(126, 0, 129));  // k = 255 / 140 as a float
-  EXPECT_EQ(At(s, 8, 68), kBackground);
-}
-
-TEST_F(Gauges, FullBarUpwardReachesOneRowIntoTheFrame) {
-  Plain(1, 18, 140, "ver_blurosso", 100);  // n = 138: row 0 too
-  EXPECT_EQ(At(Picture(1), 8, 0), C(251, 0, 4));
-}
-
-TEST_F(Gauges, SegmentsUpwardLeaveOnePixelGaps) {
+TEST_F(Gauges, SegmentsUpwardLeaveExactlyOneGapBetweenNeighbours) {
   Plain(1, 24, 140, "ver_vmeter", 100, 20);
   const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 5, 138), C(0, 0, 255));  // segment 0: rows 133..138
-  EXPECT_EQ(At(s, 5, 133), C(0, 0, 255));
-  EXPECT_EQ(At(s, 5, 132), kBackground);   // the gap
-  EXPECT_EQ(At(s, 5, 131), C(13, 0, 242));
-  EXPECT_EQ(At(s, 5, 2), C(242, 0, 13));   // segment 19: rows 2..7
-  EXPECT_EQ(At(s, 5, 7), C(242, 0, 13));
-  EXPECT_EQ(At(s, 5, 1), kBackground);
   int gaps = 0;
-  for (int y = 2; y <= 138; ++y) gaps += At(s, 5, y) == kBackground;
+  for (int y = 2; y <= 138; ++y) gaps += At(s, 5, y) == kBg;
   EXPECT_EQ(gaps, 19);
-}
-
-TEST_F(Gauges, NeedleUpwardIsOneRowAcrossTheInnerWidth) {
-  Plain(1, 18, 140, "ver_ago", 50);  // d = 70.0000015: row 71
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 1, 71), kRed);
-  EXPECT_EQ(At(s, 16, 71), kRed);
-  EXPECT_EQ(At(s, 8, 70), kBackground);
-  EXPECT_EQ(At(s, 8, 72), kBackground);
-}
-
-TEST_F(Gauges, WideNeedleUpwardCoversThirteenRowsAroundTheNeedleRow) {
-  Plain(1, 18, 140, "ver_agone", 50);
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 5, 65), kBlack);  // body rows 65..77
-  EXPECT_EQ(At(s, 5, 77), kBlack);
-  EXPECT_EQ(At(s, 5, 64), kBackground);
-  EXPECT_EQ(At(s, 5, 78), kBackground);
-  EXPECT_EQ(At(s, 5, 70), C(28, 128, 28));
-  EXPECT_EQ(At(s, 8, 71), kRed);
-  EXPECT_EQ(At(s, 1, 71), kBlack);
-}
-
-TEST_F(Gauges, StyleNamesAreCaseSensitiveAndUnknownNamesDrawNoLevel) {
-  Plain(1, 120, 16, "ORI_AGO", 50);
-  Plain(2, 120, 16, "ori_nothing", 50);
-  EXPECT_EQ(At(Picture(1), 60, 8), kBackground);
-  EXPECT_EQ(At(Picture(2), 60, 8), kBackground);
-}
-
-// ---- Ticks ----
-
-TEST_F(Gauges, TicksAcrossRiseAFifthOfTheCanvasHeight) {
-  Plain(1, 120, 16, "ori_ago", 0, 4);  // step 29.5; offset -3.2 -> 3 pixels
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 30, 14), kTick);  // 30.5 -> 30
-  EXPECT_EQ(At(s, 30, 12), kTick);
-  EXPECT_EQ(At(s, 30, 11), kBackground);
-  EXPECT_EQ(At(s, 60, 13), kTick);
-  EXPECT_EQ(At(s, 90, 12), kTick);  // 89.5 -> 90
-  EXPECT_EQ(At(s, 89, 12), kBackground);
-  Plain(2, 120, 18, "ori_ago", 0, 4);  // offset -3.6 -> 4 pixels
-  const platform::Surface tall = Picture(2);
-  EXPECT_EQ(At(tall, 30, 13), kTick);
-  EXPECT_EQ(At(tall, 30, 12), kBackground);
-}
-
-TEST_F(Gauges, TicksUpwardRunAFifthOfTheInnerWidthFromTheLeft) {
-  Plain(1, 18, 140, "ver_ago", 0, 10);  // step 13.8: first tick on row 15, columns 2..4
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 2, 15), kTick);
-  EXPECT_EQ(At(s, 4, 15), kTick);
-  EXPECT_EQ(At(s, 5, 15), kBackground);
-  EXPECT_EQ(At(s, 1, 15), kBackground);
-  EXPECT_EQ(At(s, 2, 125), kTick);  // j = 9: 125.2
-}
-
-TEST_F(Gauges, TicksLieOverTheLevel) {
-  Plain(1, 120, 16, "ori_blurosso", 100, 4);
-  EXPECT_EQ(At(Picture(1), 60, 13), kTick);
-}
-
-TEST_F(Gauges, NoTicksForOneDivisionMetersOrCaptionBoxes) {
-  Plain(1, 120, 16, "ori_ago", 0, 1);
-  Plain(2, 24, 140, "ver_vmeter", 0, 10);
-  Plain(3, 120, 16, "ori_vmeter", 0, 4);
-  EXPECT_EQ(At(Picture(1), 60, 13), kBackground);
-  EXPECT_EQ(At(Picture(2), 2, 15), kBackground);
-  EXPECT_EQ(At(Picture(3), 30, 13), kBackground);
 }
 
 // ---- Captions ----
@@ -233,12 +154,10 @@ TEST_F(Gauges, PercentCodeShowsTheValueAndStaysStored) {
   SetGaugeLevel(dialog_, 1, 70);
   Plain(4, 120, 16, "ori_ago", 70, 0, "70%");
   EXPECT_EQ(Differences(Picture(1), Picture(4)), "");
-}
-
-TEST_F(Gauges, ScaledCodeShowsTheValueInDivisions) {
-  Plain(1, 120, 16, "ori_ago", 50, 20, "!");
-  Plain(2, 120, 16, "ori_ago", 50, 20, "10");
-  EXPECT_EQ(Differences(Picture(1), Picture(2)), "");
+  // "!" shows the value in divisions.
+  Plain(5, 120, 16, "ori_ago", 50, 20, "!");
+  Plain(6, 120, 16, "ori_ago", 50, 20, "10");
+  EXPECT_EQ(Differences(Picture(5), Picture(6)), "");
 }
 
 TEST_F(Gauges, ALongTextIsShownWholeButStoredCut) {
@@ -257,25 +176,22 @@ TEST_F(Gauges, CaptionBoxHasABoxFrameAndNoLevel) {
   const platform::Surface s = Picture(1);
   EXPECT_EQ(At(s, 59, 0), C(155, 255, 155));  // outer ring, full colour
   EXPECT_EQ(At(s, 58, 16), C(27, 127, 27));   // inner ring: shade 128
-  EXPECT_EQ(At(s, 30, 9), kBackground);
+  EXPECT_EQ(At(s, 30, 9), kBg);
 }
 
 // ---- Values ----
 
-TEST_F(Gauges, NegativeValueOnlyRepaints) {
+TEST_F(Gauges, NegativeValuesRepaintOrDrawNoLevel) {
   Plain(1, 120, 16, "ori_blurosso", 50, 4, "x");
   const platform::Surface before = Picture(1);
-  SetGaugeValue(dialog_, 1, -1, "");
+  SetGaugeValue(dialog_, 1, -1, "");  // only repaints
   EXPECT_EQ(InstrumentAt(1)->value, 50);
   EXPECT_EQ(Differences(Picture(1), before), "");
-}
-
-TEST_F(Gauges, LevelStoresNegativeValuesAndDrawsNoLevel) {
-  Plain(1, 120, 16, "ori_blurosso", 50);
-  Plain(2, 120, 16, "ori_blurosso", 0);
-  SetGaugeLevel(dialog_, 1, -10);
-  EXPECT_EQ(InstrumentAt(1)->value, -10);
-  EXPECT_EQ(Differences(Picture(1), Picture(2)), "");
+  Plain(2, 120, 16, "ori_blurosso", 50);
+  Plain(3, 120, 16, "ori_blurosso", 0);
+  SetGaugeLevel(dialog_, 2, -10);  // stored, no level drawn
+  EXPECT_EQ(InstrumentAt(2)->value, -10);
+  EXPECT_EQ(Differences(Picture(2), Picture(3)), "");
 }
 
 TEST_F(Gauges, ValuesThatAreNotFiniteNumbersAreIgnored) {
@@ -291,41 +207,32 @@ TEST_F(Gauges, ValuesThatAreNotFiniteNumbersAreIgnored) {
   Plain(3, 120, 16, "ori_blurosso", 0, 4, "%");
   EXPECT_EQ(InstrumentAt(2)->value, 0);
   EXPECT_EQ(Differences(Picture(2), Picture(3)), "");
+  // Drawing a non-finite value draws an empty gauge.
+  Plain(4, 120, 16, "ori_agone", 0, 4, "%");
+  const platform::Surface empty = Picture(4);
+  for (float bad : {kNaN, kInfinity}) {
+    DrawGauge(dialog_, 4, 1, bad, 4, "%", 0xFFFFFF, "ori_agone", "verde", kNoPattern);
+    EXPECT_EQ(Differences(Picture(4), empty), "");
+  }
 }
 
-TEST_F(Gauges, DrawingANonFiniteValueDrawsAnEmptyGauge) {
-  Plain(1, 120, 16, "ori_agone", 0, 4, "%");
-  const platform::Surface empty = Picture(1);
-  DrawGauge(dialog_, 1, 1, kNaN, 4, "%", 0xFFFFFF, "ori_agone", "verde", kNoPattern);
-  EXPECT_EQ(Differences(Picture(1), empty), "");
-  DrawGauge(dialog_, 1, 1, kInfinity, 4, "%", 0xFFFFFF, "ori_agone", "verde", kNoPattern);
-  EXPECT_EQ(Differences(Picture(1), empty), "");
-}
-
-TEST_F(Gauges, ValuesAbove100RunToTheCanvasEdge) {
-  Plain(1, 120, 16, "ori_blurosso", 150);
-  EXPECT_EQ(At(Picture(1), 119, 8), C(251, 15, 4));  // column 119 over the frame: i = 118
-  SetGaugeLevel(dialog_, 1, 1e30f);  // far beyond any canvas: the same full bar
+TEST_F(Gauges, AHugeLevelGivesTheSameFullBar) {
+  Plain(1, 120, 16, "ori_blurosso", 50);
+  SetGaugeLevel(dialog_, 1, 1e30f);
   EXPECT_EQ(At(Picture(1), 119, 8), C(251, 15, 4));
-  Plain(3, 120, 16, "ori_rosso", 1e30f);
-  EXPECT_EQ(At(Picture(3), 119, 1), C(155, 0, 0));
-  Plain(2, 24, 140, "ver_vmeter", 1e30f, 10);
-  EXPECT_EQ(At(Picture(2), 5, 0), C(255, 0, 0));  // segment 10 lies over the top frame rows
-  EXPECT_EQ(At(Picture(2), 5, 1), kBackground);  // the gap below it
 }
 
 TEST_F(Gauges, MetersWithoutDivisionsDrawNoSegments) {
+  int32_t id = 1;
   for (int16_t divisions : {int16_t{0}, int16_t{-3}}) {
     SCOPED_TRACE(divisions);
-    ResetWindowHost();
-    ClearBackgroundSnapshots();
-    dialog_ = CreateDialogWindow(0, "gauges", -1, -1, 600, 400, 0, 0, kUnitsPixels);
-    Plain(1, 120, 16, "ori_vmeter", 80, divisions, "x");
-    Plain(2, 24, 140, "ver_vmeter", 80, divisions, "x");
-    Plain(3, 120, 16, "ori_vmeter", 0, divisions, "x");
-    Plain(4, 24, 140, "ver_vmeter", 0, divisions, "x");
-    EXPECT_EQ(Differences(Picture(1), Picture(3)), "");
-    EXPECT_EQ(Differences(Picture(2), Picture(4)), "");
+    Plain(id, 120, 16, "ori_vmeter", 80, divisions, "x");
+    Plain(id + 1, 24, 140, "ver_vmeter", 80, divisions, "x");
+    Plain(id + 2, 120, 16, "ori_vmeter", 0, divisions, "x");
+    Plain(id + 3, 24, 140, "ver_vmeter", 0, divisions, "x");
+    EXPECT_EQ(Differences(Picture(id), Picture(id + 2)), "");
+    EXPECT_EQ(Differences(Picture(id + 1), Picture(id + 3)), "");
+    id += 4;
   }
 }
 
@@ -353,12 +260,11 @@ TEST_F(Gauges, FirstPaintCapturesTheBackgroundAndMarksSlot8) {
 }
 
 TEST_F(Gauges, LaterPaintsLeaveNoTraceOfEarlierLevels) {
-  const char* styles[] = {"ori_blurosso", "ori_vmeter", "ori_rosso", "ori_ago", "ori_agone",
-                          "ver_blurosso", "ver_vmeter", "ver_ago", "ver_agone", ""};
   int32_t id = 100;
-  for (const char* style : styles) {
+  for (const std::string style : {"ori_blurosso", "ori_vmeter", "ori_rosso", "ori_ago", "ori_agone", "ver_blurosso",
+                                  "ver_vmeter", "ver_ago", "ver_agone", ""}) {
     SCOPED_TRACE(style);
-    const bool across = std::string(style).rfind("ori", 0) == 0;
+    const bool across = style.rfind("ori", 0) == 0;
     const int32_t w = across ? 120 : 24, h = across ? 18 : 140;
     CreateGauge(dialog_, id, 10, 10, w, h, "", 3, "oro", 90, 6, "%", 0xFFFF00, style, "rosso", 2);
     SetGaugeValue(dialog_, id, 20, "");
@@ -378,42 +284,39 @@ class GaugeCursor : public Gauges {
     CreateGauge(dialog_, 1, kLeft, kTop, 120, 16, "", 1, "verde", 40, 0, "", 0, "ori_ago", "verde", 0);
     CreateGauge(dialog_, 2, kLeft, kTop, 24, 140, "", 1, "verde", 40, 0, "", 0, "ver_ago", "verde", 0);
   }
-  void MoveTo(int x, int y) { platform::InjectMouseMove(x, y); }
-
+  // Whole readings exactly; fractions of a column within float rounding.
+  static void ExpectReading(float actual, float expected) {
+    if (expected == std::floor(expected)) {
+      EXPECT_EQ(actual, expected);
+    } else {
+      EXPECT_FLOAT_EQ(actual, expected);
+    }
+  }
   static constexpr int kLeft = 50;
   static constexpr int kTop = 30;
 };
 
-TEST_F(GaugeCursor, AcrossCountsTheColumnUnderTheCursorAndStopsAt100) {
-  MoveTo(kLeft, 0);
-  EXPECT_FLOAT_EQ(CursorPercentAcross(dialog_, 1), 100.0f / 120);
-  MoveTo(kLeft + 59, 0);
-  EXPECT_EQ(CursorPercentAcross(dialog_, 1), 50);
-  MoveTo(kLeft + 119, 0);
-  EXPECT_EQ(CursorPercentAcross(dialog_, 1), 100);
-  MoveTo(kLeft + 300, 0);
-  EXPECT_EQ(CursorPercentAcross(dialog_, 1), 100);
-  MoveTo(kLeft - 1, 0);
-  EXPECT_EQ(CursorPercentAcross(dialog_, 1), 0);
-  MoveTo(kLeft - 13, 0);
-  EXPECT_FLOAT_EQ(CursorPercentAcross(dialog_, 1), -10);
-}
-
-TEST_F(GaugeCursor, UpwardReadsFromTheRowBelowTheTop) {
-  MoveTo(0, kTop);
-  EXPECT_FLOAT_EQ(GaugeValueFromCursor(dialog_, 2), 100 + 100.0f / 140);
-  MoveTo(0, kTop + 1);
-  EXPECT_EQ(GaugeValueFromCursor(dialog_, 2), 100);
-  MoveTo(0, kTop + 71);
-  EXPECT_EQ(GaugeValueFromCursor(dialog_, 2), 50);
-  MoveTo(0, kTop + 141);
-  EXPECT_EQ(GaugeValueFromCursor(dialog_, 2), 0);
-  MoveTo(0, kTop + 400);
-  EXPECT_EQ(GaugeValueFromCursor(dialog_, 2), 0);
+TEST_F(GaugeCursor, ReadingsAcrossAndUpward) {
+  // Across counts the column under the cursor and stops at 100; upward reads
+  // from the row below the top and stops at 0.
+  const struct {
+    int x, y;
+    float across, upward;
+  } rows[] = {
+      {kLeft, kTop, 100.0f / 120, 100 + 100.0f / 140}, {kLeft + 59, kTop + 1, 50, 100},
+      {kLeft + 119, kTop + 71, 100, 50},               {kLeft + 300, kTop + 141, 100, 0},
+      {kLeft - 1, kTop + 400, 0, 0},                   {kLeft - 13, kTop + 400, -10, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.x << ", " << row.y);
+    platform::InjectMouseMove(row.x, row.y);
+    ExpectReading(CursorPercentAcross(dialog_, 1), row.across);
+    ExpectReading(GaugeValueFromCursor(dialog_, 2), row.upward);
+  }
 }
 
 TEST_F(GaugeCursor, TheStyleNameChoosesTheDirection) {
-  MoveTo(kLeft + 29, kTop + 71);  // across: 25, upward: 50
+  platform::InjectMouseMove(kLeft + 29, kTop + 71);  // across: 25, upward: 50
   EXPECT_EQ(GaugeValueFromCursor(dialog_, 1), 25);
   CreateGauge(dialog_, 3, kLeft, kTop, 120, 140, "", 1, "verde", 0, 0, "", 0, "", "verde", 0);
   CreateGauge(dialog_, 4, kLeft, kTop, 120, 140, "", 1, "verde", 0, 0, "", 0, "VER_AGO", "verde", 0);
@@ -425,15 +328,15 @@ TEST_F(GaugeCursor, TheStyleNameChoosesTheDirection) {
 
 TEST_F(GaugeCursor, ZeroSizedOrMissingControlsReadZero) {
   AddCanvasControl(dialog_, 7, kLeft, kTop, 0, 0, 0, 0, nullptr, "");
-  MoveTo(kLeft + 10, kTop + 10);
-  EXPECT_EQ(CursorPercentAcross(dialog_, 7), 0);
-  EXPECT_EQ(CursorPercentDown(dialog_, 7), 0);
-  EXPECT_EQ(CursorPercentAcross(dialog_, 99), 0);
-  EXPECT_EQ(CursorPercentDown(dialog_, 99), 0);
+  platform::InjectMouseMove(kLeft + 10, kTop + 10);
+  for (int32_t id : {7, 99}) {
+    EXPECT_EQ(CursorPercentAcross(dialog_, id), 0) << id;
+    EXPECT_EQ(CursorPercentDown(dialog_, id), 0) << id;
+  }
 }
 
 TEST_F(GaugeCursor, ACursorLeftOfTheGaugeLeavesItsValue) {
-  MoveTo(kLeft - 20, kTop);
+  platform::InjectMouseMove(kLeft - 20, kTop);
   SetGaugeValue(dialog_, 1, GaugeValueFromCursor(dialog_, 1), "");
   EXPECT_EQ(InstrumentAt(1)->value, 40);
 }
