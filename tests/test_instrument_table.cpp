@@ -15,8 +15,7 @@
 #include "tests/support/test_support.h"
 #include "tools/bmp_writer.h"
 
-using probe::At;
-using probe::C;
+using namespace probe;
 
 namespace {
 
@@ -61,6 +60,8 @@ class InstrumentControl : public ::testing::Test {
     CreateInstrumentControl(dialog_, id, 10, 10, kWidth, kHeight, background);
   }
   int32_t Slot(int32_t id, int32_t slot) { return GetControlUserValue(GetControlHandle(dialog_, id), slot); }
+  // The colour in the middle of the bitmap face kept in `slot` of control `id`.
+  probe::Color FaceColor(int32_t id, int32_t slot) { return CanvasColor(static_cast<Handle>(Slot(id, slot)), 0, 5, 5); }
 
   std::filesystem::path folder_;
   std::filesystem::path previous_;
@@ -69,7 +70,7 @@ class InstrumentControl : public ::testing::Test {
 
 }  // namespace
 
-TEST(FixedText, WritesAreCutOrPaddedToTheWidth) {
+TEST(FixedText, WritesAreCutOrPaddedAndFieldsNeverWrittenHoldZeroBytes) {
   InstrumentRecord record;
   record.caption.Write("abcdefghijklmnopqrstuvwxy");  // 25 characters
   EXPECT_EQ(record.caption.Read(), "abcdefghijklmnopqrst");
@@ -77,25 +78,17 @@ TEST(FixedText, WritesAreCutOrPaddedToTheWidth) {
   EXPECT_EQ(record.caption.Read(), "abc" + std::string(17, ' '));
   record.styleName.Write("ori_ago");
   EXPECT_EQ(record.styleName.Read().size(), 32u);
-}
-
-TEST(FixedText, AFieldNeverWrittenHoldsZeroBytesThatTrimmingKeeps) {
   ClearInstrumentTable();
   const std::string field = InstrumentAt(7)->fillColor.Read();
   EXPECT_EQ(field, std::string(20, '\0'));
-  EXPECT_EQ(TrimRight(TrimLeft(field)).size(), 20u);
+  EXPECT_EQ(TrimRight(TrimLeft(field)).size(), 20u);  // trimming keeps zero bytes
 }
 
-TEST(InstrumentTable, IdentifiersOutsideZeroTo2000HaveNoRecord) {
-  EXPECT_EQ(InstrumentAt(-1), nullptr);
-  EXPECT_EQ(InstrumentAt(2001), nullptr);
-  EXPECT_EQ(InstrumentAt(INT32_MIN), nullptr);
+TEST(InstrumentTable, OnlyIdentifiers0To2000HaveARecordAndClearingZeroFillsThem) {
+  for (int32_t id : {-1, 2001, INT32_MIN}) EXPECT_EQ(InstrumentAt(id), nullptr) << id;
   ASSERT_NE(InstrumentAt(0), nullptr);
   ASSERT_NE(InstrumentAt(2000), nullptr);
   EXPECT_NE(InstrumentAt(0), InstrumentAt(2000));
-}
-
-TEST(InstrumentTable, ClearingZeroFillsEveryRecord) {
   InstrumentAt(2000)->frameWidth = 5;
   InstrumentAt(2000)->caption.Write("x");
   ClearInstrumentTable();
@@ -120,21 +113,18 @@ TEST(BackgroundSnapshots, ExistFromTheirDeclarationAndKeepTheirContents) {
   EXPECT_EQ(SnapshotAt(5), nullptr);
 }
 
-TEST_F(InstrumentControl, EmptyBackgroundAddsABareControlAndKeepsThePattern) {
+TEST_F(InstrumentControl, EmptyBackgroundKeepsThePatternAndABlankOneSelectsPattern6) {
   InstrumentAt(kId)->pattern = 3;
   Create(kId, "");
+  Create(kId + 1, "   ");
   ASSERT_NE(GetControlHandle(dialog_, kId), 0u);
   EXPECT_EQ(GetControlSize(dialog_, kId), (IntPair{kWidth, kHeight}));
   EXPECT_EQ(InstrumentAt(kId)->pattern, 3);
-  EXPECT_EQ(Slot(kId, kSlotOffFace), 0);
-  EXPECT_EQ(CanvasColor(dialog_, kId, 5, 5), C(240, 240, 240));
-}
-
-TEST_F(InstrumentControl, BlankBackgroundLoadsNothingButSelectsPattern6) {
-  Create(kId, "   ");
-  EXPECT_EQ(InstrumentAt(kId)->pattern, 6);
-  EXPECT_EQ(Slot(kId, kSlotOffFace), 0);
-  EXPECT_EQ(CanvasColor(dialog_, kId, 5, 5), C(240, 240, 240));
+  EXPECT_EQ(InstrumentAt(kId + 1)->pattern, 6);
+  for (int32_t id : {kId, kId + 1}) {
+    EXPECT_EQ(Slot(id, kSlotOffFace), 0) << id;
+    EXPECT_EQ(CanvasColor(dialog_, id, 5, 5), C(240, 240, 240)) << id;
+  }
 }
 
 TEST_F(InstrumentControl, OneBitmapIsPaintedAndKeptInSlot2) {
@@ -151,40 +141,33 @@ TEST_F(InstrumentControl, OneBitmapIsPaintedAndKeptInSlot2) {
   EXPECT_EQ(CanvasColor(face, 0, 3, 3), C(255, 0, 0));
 }
 
-TEST_F(InstrumentControl, TwoBitmapsGiveTheOffAndOnFaces) {
+TEST_F(InstrumentControl, TwoBitmapsGiveTheOffAndOnFacesSplitAtTheFirstSlash) {
   Create(kId, "off.bmp/on.bmp");
-  Create(kId + 1, "on.bmp/off.bmp");
-  EXPECT_EQ(CanvasColor(dialog_, kId, 5, 5), C(255, 0, 0));
-  EXPECT_EQ(CanvasColor(static_cast<Handle>(Slot(kId, kSlotOffFace)), 0, 5, 5), C(255, 0, 0));
-  EXPECT_EQ(CanvasColor(static_cast<Handle>(Slot(kId, kSlotOnFace)), 0, 5, 5), C(0, 0, 255));
+  Create(kId + 1, "on.bmp/off.bmp");  // swapped names swap the faces
+  Create(kId + 2, "off.bmp/sub/on.bmp");
   EXPECT_EQ(Slot(kId, kSlotFaceState), 0);
   EXPECT_EQ(InstrumentAt(kId)->pattern, 6);
-  // Swapped names swap the faces.
-  EXPECT_EQ(CanvasColor(dialog_, kId + 1, 5, 5), C(0, 0, 255));
-  EXPECT_EQ(CanvasColor(static_cast<Handle>(Slot(kId + 1, kSlotOffFace)), 0, 5, 5), C(0, 0, 255));
-  EXPECT_EQ(CanvasColor(static_cast<Handle>(Slot(kId + 1, kSlotOnFace)), 0, 5, 5), C(255, 0, 0));
+  const probe::Color red = C(255, 0, 0), blue = C(0, 0, 255);
+  EXPECT_EQ(CanvasColor(dialog_, kId, 5, 5), red);
+  EXPECT_EQ(FaceColor(kId, kSlotOffFace), red);
+  EXPECT_EQ(FaceColor(kId, kSlotOnFace), blue);
+  EXPECT_EQ(CanvasColor(dialog_, kId + 1, 5, 5), blue);
+  EXPECT_EQ(FaceColor(kId + 1, kSlotOffFace), blue);
+  EXPECT_EQ(FaceColor(kId + 1, kSlotOnFace), red);
+  ASSERT_NE(Slot(kId + 2, kSlotOnFace), 0);
+  EXPECT_EQ(FaceColor(kId + 2, kSlotOnFace), C(0, 255, 0));
 }
 
-TEST_F(InstrumentControl, OnlyTheFirstSlashSplitsTheFaces) {
-  Create(kId, "off.bmp/sub/on.bmp");
-  const Handle on = static_cast<Handle>(Slot(kId, kSlotOnFace));
-  ASSERT_NE(on, 0u);
-  EXPECT_EQ(CanvasColor(on, 0, 5, 5), C(0, 255, 0));
-}
-
-TEST_F(InstrumentControl, AnEmptyOnNameLoadsNoOnFace) {
+TEST_F(InstrumentControl, EmptyOnNamesAndMissingFilesLoadNoFace) {
   Create(kId, "off.bmp/");
+  Create(kId + 1, "absent.bmp/also absent.bmp");
   EXPECT_NE(Slot(kId, kSlotOffFace), 0);
-  EXPECT_EQ(Slot(kId, kSlotOnFace), 0);
-  EXPECT_EQ(InstrumentAt(kId)->pattern, 6);
-}
-
-TEST_F(InstrumentControl, MissingFilesLeaveThePictureOutAndTheSlotsEmpty) {
-  Create(kId, "absent.bmp/also absent.bmp");
-  EXPECT_EQ(Slot(kId, kSlotOffFace), 0);
-  EXPECT_EQ(Slot(kId, kSlotOnFace), 0);
-  EXPECT_EQ(CanvasColor(dialog_, kId, 5, 5), C(240, 240, 240));
-  EXPECT_EQ(InstrumentAt(kId)->pattern, 6);
+  EXPECT_EQ(Slot(kId + 1, kSlotOffFace), 0);
+  EXPECT_EQ(CanvasColor(dialog_, kId + 1, 5, 5), C(240, 240, 240));
+  for (int32_t id : {kId, kId + 1}) {
+    EXPECT_EQ(Slot(id, kSlotOnFace), 0) << id;
+    EXPECT_EQ(InstrumentAt(id)->pattern, 6) << id;
+  }
 }
 
 TEST_F(InstrumentControl, BlankFacePairDrawsAToggleButtonToggledTwice) {
@@ -199,12 +182,10 @@ TEST_F(InstrumentControl, BlankFacePairDrawsAToggleButtonToggledTwice) {
 }
 
 TEST_F(InstrumentControl, OnlyPositiveIdentifiersNotifyClicks) {
-  Create(5, "");
-  Create(0, "");
-  Create(-5, "");
-  EXPECT_EQ(FindRecord(GetControlHandle(dialog_, 5))->style & SS_NOTIFY, SS_NOTIFY);
-  EXPECT_EQ(FindRecord(GetControlHandle(dialog_, 0))->style & SS_NOTIFY, 0u);
-  EXPECT_EQ(FindRecord(GetControlHandle(dialog_, -5))->style & SS_NOTIFY, 0u);
+  for (int32_t id : {5, 0, -5}) {
+    Create(id, "");
+    EXPECT_EQ(FindRecord(GetControlHandle(dialog_, id))->style & SS_NOTIFY, id > 0 ? SS_NOTIFY : 0u) << id;
+  }
 }
 
 TEST_F(InstrumentControl, IdentifiersOutsideTheTableStillGetAControlButNoRecord) {
