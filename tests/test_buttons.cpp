@@ -3,26 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "host/bitmaps.h"
 #include "host/canvas.h"
 #include "instruments/buttons.h"
-#include "tests/widget_probes.h"
+#include "tests/canvas_probe.h"
 #include "toolkit/backgrounds.h"
 #include "toolkit/colors.h"
 #include "toolkit/frames.h"
 
 namespace {
 
-using widget_probes::CountDifferences;
-using widget_probes::PictureOf;
-using widget_probes::PixelAt;
-using widget_probes::Rgb;
+using namespace probe;
 
 constexpr int32_t kWidth = 164;
 constexpr int32_t kHeight = 22;
 
-class ButtonTest : public widget_probes::WidgetTest {
+class ButtonTest : public probe::WidgetTest {
  protected:
   void MakeButton(int32_t id, const std::string& caption, int32_t offPattern = 4, int32_t onPattern = 5,
                   const std::string& background = "") {
@@ -51,41 +49,25 @@ class ButtonTest : public widget_probes::WidgetTest {
   }
 };
 
-TEST_F(ButtonTest, NewButtonIsOffAndEachToggleFlipsTheState) {
+// 164 x 22: u = round(255 / 22) = 12; discs of radius r = 5, 4, 3, 2 centred
+// at (round(11 + r / 2), 11) in intensity 200 - 12 r: red when OFF, green
+// when ON. The left bevel has 2 lines (shades 0, 128) when OFF and 3 (0, 85,
+// 170) when ON.
+TEST_F(ButtonTest, EachToggleFlipsTheStateTheLampColourAndTheFrameWidth) {
   MakeButton(903, "N/S");
-  EXPECT_EQ(State(903), 0);
-  ToggleButton(dialog_, 903, "OFF/ON");
-  EXPECT_EQ(State(903), 1);
-  ToggleButton(dialog_, 903, "OFF/ON");
-  EXPECT_EQ(State(903), 0);
-}
-
-// 164 x 22: u = round(255 / 22) = 12; discs of radius r centred at
-// (round(11 + r / 2), 11) in intensity 200 - 12 r.
-TEST_F(ButtonTest, IndicatorLampIsRedWhenOffAndGreenWhenOn) {
-  MakeButton(903, "N/S");
-  EXPECT_EQ(PixelAt(dialog_, 903, 18, 11), Rgb(140, 0, 0));  // r = 5: (9, 6)-(19, 16)
-  EXPECT_EQ(PixelAt(dialog_, 903, 16, 11), Rgb(152, 0, 0));  // r = 4: (9, 7)-(17, 15)
-  EXPECT_EQ(PixelAt(dialog_, 903, 14, 11), Rgb(164, 0, 0));  // r = 3: (9, 8)-(15, 14)
-  EXPECT_EQ(PixelAt(dialog_, 903, 13, 11), Rgb(176, 0, 0));  // r = 2: (10, 9)-(14, 13)
-  ToggleButton(dialog_, 903, "OFF/ON");
-  EXPECT_EQ(PixelAt(dialog_, 903, 18, 11), Rgb(0, 140, 0));
-  EXPECT_EQ(PixelAt(dialog_, 903, 16, 11), Rgb(0, 152, 0));
-  EXPECT_EQ(PixelAt(dialog_, 903, 14, 11), Rgb(0, 164, 0));
-  EXPECT_EQ(PixelAt(dialog_, 903, 13, 11), Rgb(0, 176, 0));
-}
-
-TEST_F(ButtonTest, OnFrameIsOnePixelWider) {
-  MakeButton(903, "N/S");
-  // Left bevel of 2 lines: shades 0 and 128; of 3 lines: 0, 85 and 170.
-  EXPECT_EQ(PixelAt(dialog_, 903, 0, 11), ColorFromName("grigio", 0));
-  EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", 128));
-  ToggleButton(dialog_, 903, "OFF/ON");
-  EXPECT_EQ(PixelAt(dialog_, 903, 0, 11), ColorFromName("grigio", 0));
-  EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", 85));
-  EXPECT_EQ(PixelAt(dialog_, 903, 2, 11), ColorFromName("grigio", 170));
-  ToggleButton(dialog_, 903, "OFF/ON");
-  EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", 128));
+  const std::pair<int, int> lamp[] = {{18, 140}, {16, 152}, {14, 164}, {13, 176}};
+  for (int toggles = 0; toggles < 3; ++toggles) {
+    SCOPED_TRACE(toggles);
+    const bool on = toggles == 1;
+    EXPECT_EQ(State(903), on ? 1 : 0);
+    for (auto [x, v] : lamp) EXPECT_EQ(PixelAt(dialog_, 903, x, 11), on ? Rgb(0, v, 0) : Rgb(v, 0, 0)) << x;
+    EXPECT_EQ(PixelAt(dialog_, 903, 0, 11), ColorFromName("grigio", 0));
+    EXPECT_EQ(PixelAt(dialog_, 903, 1, 11), ColorFromName("grigio", on ? 85 : 128));
+    if (on) {
+      EXPECT_EQ(PixelAt(dialog_, 903, 2, 11), ColorFromName("grigio", 170));
+    }
+    ToggleButton(dialog_, 903, "OFF/ON");
+  }
 }
 
 TEST_F(ButtonTest, OffFaceUsesPatternAndOnFaceUsesValue) {
