@@ -10,9 +10,7 @@
 #include "toolkit/colors.h"
 #include "toolkit/frames.h"
 
-using probe::At;
-using probe::C;
-using probe::Grey;
+using namespace probe;
 
 namespace {
 
@@ -39,24 +37,22 @@ TEST(BoxFrame, FourRingsDarkenInwardWithRoundedShades) {
 }
 
 TEST(BoxFrame, HalfwayShadesRoundToEven) {
-  probe::FreshCanvas(30, 30, kFill);
-  DrawBoxFrame(2, "grigio");  // ring 1: 127.5 -> 128
-  EXPECT_EQ(At(probe::Snapshot(), 1, 15), Grey(127));
-  probe::FreshCanvas(30, 30, kFill);
-  DrawBoxFrame(6, "grigio");  // ring 1: 42.5 -> 42
-  EXPECT_EQ(At(probe::Snapshot(), 1, 15), Grey(213));
-  probe::FreshCanvas(30, 30, kFill);
-  DrawBoxFrame(10, "grigio");  // ring 5: 127.5 -> 128
-  EXPECT_EQ(At(probe::Snapshot(), 5, 15), Grey(127));
+  // Thickness 2, ring 1: 127.5 -> 128; 6, ring 1: 42.5 -> 42; 10, ring 5: 127.5 -> 128.
+  const struct {
+    int32_t thickness;
+    int ring, grey;
+  } rows[] = {{2, 1, 127}, {6, 1, 213}, {10, 5, 127}};
+  for (const auto& row : rows) {
+    probe::FreshCanvas(30, 30, kFill);
+    DrawBoxFrame(row.thickness, "grigio");
+    EXPECT_EQ(At(probe::Snapshot(), row.ring, 15), Grey(row.grey)) << row.thickness;
+  }
 }
 
 TEST(BoxFrame, OneRingHasTheFullColour) {
   probe::FreshCanvas(8, 6, kFill);
   DrawBoxFrame(1, "verde");
-  const platform::Surface s = probe::Snapshot();
-  EXPECT_EQ(At(s, 0, 0), C(155, 255, 155));
-  EXPECT_EQ(At(s, 7, 5), C(155, 255, 155));
-  EXPECT_EQ(At(s, 1, 1), kUntouched);
+  EXPECT_DOTS(probe::Snapshot(), {{0, 0, C(155, 255, 155)}, {7, 5, C(155, 255, 155)}, {1, 1, kUntouched}});
 }
 
 TEST(Frames, ZeroOrNegativeThicknessDrawsNothing) {
@@ -74,54 +70,31 @@ TEST(Frames, ZeroOrNegativeThicknessDrawsNothing) {
 TEST(BevelTopLeft, LinesRunFromTheirIndexToTheFarEdge) {
   probe::FreshCanvas(12, 10, kFill);
   DrawBevelTopLeft(3, "grigio");  // shades 0, 85, 170
-  const platform::Surface s = probe::Snapshot();
-  // Left edge: column i, rows i .. H - i - 1.
-  EXPECT_EQ(At(s, 0, 9), Grey(255));
-  EXPECT_EQ(At(s, 1, 8), Grey(170));
-  EXPECT_EQ(At(s, 1, 9), kUntouched);
-  EXPECT_EQ(At(s, 2, 7), Grey(85));
-  EXPECT_EQ(At(s, 2, 8), kUntouched);
-  // Top edge: row i, columns i .. W - i - 1.
-  EXPECT_EQ(At(s, 11, 0), Grey(255));
-  EXPECT_EQ(At(s, 10, 1), Grey(170));
-  EXPECT_EQ(At(s, 11, 1), kUntouched);
-  EXPECT_EQ(At(s, 9, 2), Grey(85));
-  EXPECT_EQ(At(s, 10, 2), kUntouched);
-  EXPECT_EQ(At(s, 3, 3), kUntouched);
+  // Left edge: column i, rows i .. H - i - 1; top edge: row i, columns i .. W - i - 1.
+  EXPECT_DOTS(probe::Snapshot(), {{0, 9, Grey(255)}, {1, 8, Grey(170)}, {1, 9, kUntouched}, {2, 7, Grey(85)},
+                                  {2, 8, kUntouched}, {11, 0, Grey(255)}, {10, 1, Grey(170)}, {11, 1, kUntouched},
+                                  {9, 2, Grey(85)}, {10, 2, kUntouched}, {3, 3, kUntouched}});
 }
 
 TEST(BevelBottomRight, InnermostLineHasTheFullColour) {
   probe::FreshCanvas(12, 10, kFill);
   DrawBevelBottomRight(4, "grigio");  // from the inside out: shades 0, 64, 128, 191
-  const platform::Surface s = probe::Snapshot();
   // Right edge of line i: column W - i, rows i - 1 .. H - i - 1.
-  EXPECT_EQ(At(s, 8, 3), Grey(255));
-  EXPECT_EQ(At(s, 8, 2), kUntouched);
-  EXPECT_EQ(At(s, 9, 2), Grey(191));
-  EXPECT_EQ(At(s, 9, 1), kUntouched);
-  EXPECT_EQ(At(s, 10, 1), Grey(127));
-  EXPECT_EQ(At(s, 11, 0), Grey(64));
+  EXPECT_DOTS(probe::Snapshot(), {{8, 3, Grey(255)}, {8, 2, kUntouched}, {9, 2, Grey(191)}, {9, 1, kUntouched},
+                                  {10, 1, Grey(127)}, {11, 0, Grey(64)}});
   // Bottom edge of line i: row H - i, columns i .. W - i.
-  EXPECT_EQ(At(s, 4, 6), Grey(255));
-  EXPECT_EQ(At(s, 3, 6), kUntouched);
-  EXPECT_EQ(At(s, 9, 7), Grey(191));
-  EXPECT_EQ(At(s, 2, 8), Grey(127));
-  EXPECT_EQ(At(s, 1, 8), kUntouched);
-  EXPECT_EQ(At(s, 1, 9), Grey(64));
-  EXPECT_EQ(At(s, 11, 9), Grey(64));
-  EXPECT_EQ(At(s, 0, 9), kUntouched);
-  EXPECT_EQ(At(s, 7, 5), kUntouched);
+  EXPECT_DOTS(probe::Snapshot(), {{4, 6, Grey(255)}, {3, 6, kUntouched}, {9, 7, Grey(191)}, {2, 8, Grey(127)},
+                                  {1, 8, kUntouched}, {1, 9, Grey(64)}, {11, 9, Grey(64)}, {0, 9, kUntouched},
+                                  {7, 5, kUntouched}});
 }
 
 TEST(Bevels, BottomRightHalfWinsWhereTheHalvesMeet) {
   probe::FreshCanvas(12, 10, kFill);
   DrawBevelTopLeft(1, "rosso");
   DrawBevelBottomRight(1, "verde");
-  const platform::Surface s = probe::Snapshot();
-  EXPECT_EQ(At(s, 0, 0), C(255, 155, 155));
-  EXPECT_EQ(At(s, 11, 0), C(155, 255, 155));  // the top line reaches column W - 1, then is overdrawn
-  EXPECT_EQ(At(s, 0, 9), C(255, 155, 155));   // the bottom line starts at column 1
-  EXPECT_EQ(At(s, 1, 9), C(155, 255, 155));
+  // The top line reaches column W - 1, then is overdrawn; the bottom line starts at column 1.
+  EXPECT_DOTS(probe::Snapshot(), {{0, 0, C(255, 155, 155)}, {11, 0, C(155, 255, 155)}, {0, 9, C(255, 155, 155)},
+                                  {1, 9, C(155, 255, 155)}});
 }
 
 // Draws the rings or bevel lines of `thickness` one by one with the canvas
