@@ -4,24 +4,22 @@
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "host/bitmaps.h"
 #include "host/canvas.h"
 #include "instruments/knobs.h"
-#include "tests/widget_probes.h"
+#include "tests/canvas_probe.h"
 
 namespace {
 
-using widget_probes::CountDifferences;
-using widget_probes::PictureOf;
-using widget_probes::PixelAt;
-using widget_probes::Rgb;
+using namespace probe;
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr ColorRef kTickGrey = Rgb(128, 128, 128);
 constexpr int32_t kKnob = 1401;
 
-class KnobTest : public widget_probes::WidgetTest {
+class KnobTest : public probe::WidgetTest {
  protected:
   // The demonstration panel's first knob: 120 x 120, bezel 12.
   void MakeKnob(int32_t ticks, int32_t minAngle = -151, int32_t maxAngle = 151, int32_t start = 25,
@@ -42,21 +40,16 @@ class KnobTest : public widget_probes::WidgetTest {
 };
 
 TEST(KnobAngles, DegreesBecomeCounterClockwiseRadians) {
-  EXPECT_DOUBLE_EQ(KnobDegreesToRadians(0), 2 * kPi);
-  EXPECT_DOUBLE_EQ(KnobDegreesToRadians(90), 1.5 * kPi);
-  EXPECT_DOUBLE_EQ(KnobDegreesToRadians(-90), 2.5 * kPi);
-  EXPECT_DOUBLE_EQ(KnobDegreesToRadians(360), 0);
+  for (auto [degrees, turns] : {std::pair{0, 2.0}, {90, 1.5}, {-90, 2.5}, {360, 0.0}}) {
+    EXPECT_DOUBLE_EQ(KnobDegreesToRadians(degrees), turns * kPi) << degrees;
+  }
 }
 
 TEST(KnobAngles, TickStepRoundsTiesToEvenAndDegenerateCountsGiveNoStep) {
-  EXPECT_EQ(KnobTickStep(10), 36);
-  EXPECT_EQ(KnobTickStep(24), 15);
-  EXPECT_EQ(KnobTickStep(7), 51);
-  EXPECT_EQ(KnobTickStep(719), 1);
-  EXPECT_EQ(KnobTickStep(720), 0);  // 0.5 rounds to 0
-  EXPECT_EQ(KnobTickStep(5000), 0);
-  EXPECT_EQ(KnobTickStep(0), INT32_MIN);
-  EXPECT_EQ(KnobTickStep(-5), -72);
+  // 360 / 720 = 0.5 rounds to 0; no ticks at all give no number.
+  const std::pair<int32_t, int32_t> rows[] = {{10, 36}, {24, 15},    {7, 51},         {719, 1},
+                                              {720, 0}, {5000, 0}, {0, INT32_MIN}, {-5, -72}};
+  for (auto [ticks, step] : rows) EXPECT_EQ(KnobTickStep(ticks), step) << ticks;
 }
 
 TEST(KnobAngles, PercentIsFlooredAndAnEmptyRangeGivesZero) {
@@ -86,10 +79,8 @@ TEST_F(KnobTest, PointerDotGeometryAndShades) {
   MakeKnob(24);
   DrawKnob(dialog_, kKnob, 0);
   EXPECT_EQ(InstrumentAt(kKnob)->value, 50.0f);
-  EXPECT_EQ(PixelAt(dialog_, kKnob, 51, 22), Rgb(168, 68, 68));
-  EXPECT_EQ(PixelAt(dialog_, kKnob, 62, 24), Rgb(255, 185, 185));
-  const ColorRef outside = PixelAt(dialog_, kKnob, 49, 22);
-  EXPECT_NE(outside, Rgb(168, 68, 68));
+  EXPECT_PIXELS(dialog_, kKnob, {{51, 22, Rgb(168, 68, 68)}, {62, 24, Rgb(255, 185, 185)}});
+  EXPECT_NE(PixelAt(dialog_, kKnob, 49, 22), Rgb(168, 68, 68));
 }
 
 TEST_F(KnobTest, AnglesOutsideTheRangeChangeNothing) {
@@ -119,10 +110,7 @@ TEST_F(KnobTest, RestoringTheFaceLeavesNoTraceOfEarlierDotsOrNumbers) {
 
 TEST_F(KnobTest, FourTicksMarkTheQuarters) {
   MakeKnob(4, -10, 10, 50);  // the dot stays near the top, inside the inner disc
-  EXPECT_EQ(PixelAt(dialog_, kKnob, 60, 5), kTickGrey);
-  EXPECT_EQ(PixelAt(dialog_, kKnob, 115, 60), kTickGrey);
-  EXPECT_EQ(PixelAt(dialog_, kKnob, 60, 115), kTickGrey);
-  EXPECT_EQ(PixelAt(dialog_, kKnob, 5, 60), kTickGrey);
+  EXPECT_PIXELS(dialog_, kKnob, {{60, 5, kTickGrey}, {115, 60, kTickGrey}, {60, 115, kTickGrey}, {5, 60, kTickGrey}});
 }
 
 TEST_F(KnobTest, SevenTicksStepBy51Degrees) {
@@ -148,10 +136,10 @@ TEST_F(KnobTest, DegenerateTickCountsDrawNoTicks) {
 TEST_F(KnobTest, EqualEndsShowZeroWithoutDividing) {
   MakeKnob(10, 30, 30, 70);
   EXPECT_EQ(InstrumentAt(kKnob)->value, 0.0f);
-  DrawKnob(dialog_, kKnob, 30);
-  EXPECT_EQ(InstrumentAt(kKnob)->value, 0.0f);
-  DrawKnob(dialog_, kKnob, 31);
-  EXPECT_EQ(InstrumentAt(kKnob)->value, 0.0f);
+  for (int32_t angle : {30, 31}) {
+    DrawKnob(dialog_, kKnob, angle);
+    EXPECT_EQ(InstrumentAt(kKnob)->value, 0.0f) << angle;
+  }
 }
 
 TEST_F(KnobTest, KnobWithoutSnapshotUpdatesItsValueOnly) {
