@@ -7,16 +7,13 @@
 
 #include "host/bitmaps.h"
 #include "instruments/leds.h"
-#include "tests/widget_probes.h"
+#include "tests/canvas_probe.h"
 
 namespace {
 
-using widget_probes::CountDifferences;
-using widget_probes::PictureOf;
-using widget_probes::PixelAt;
-using widget_probes::Rgb;
+using namespace probe;
 
-class LedLampTest : public widget_probes::WidgetTest {};
+class LedLampTest : public probe::WidgetTest {};
 
 constexpr int32_t kLamp = 101;
 
@@ -26,44 +23,36 @@ constexpr int32_t kLamp = 101;
 TEST_F(LedLampTest, RectangularLampBoxesShiftLeftAndLighten) {
   CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 100, "rosso", "", 0);
   SetLedLampValue(dialog_, kLamp, 100, "");
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(200, 0, 0));    // only box 0 reaches column 59
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 13), Rgb(200, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 4, 4), Rgb(204, 4, 4));     // box 1: (4, 4)-(59, 14)
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 4, 13), Rgb(204, 4, 4));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 58, 4), Rgb(204, 4, 4));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 5, 5), Rgb(208, 8, 8));     // box 2: (5, 5)-(58, 13)
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 10), Rgb(224, 24, 24));  // box 6: rows 7..10; boxes 7..9 stop at row 9
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(236, 36, 36));   // box 9: (8.5, 8.5)-(51, 9.5) -> (8, 8)-(51, 10)
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 50, 9), Rgb(236, 36, 36));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 51, 9), Rgb(232, 32, 32));  // box 8 ends one column further right
-  EXPECT_NE(PixelAt(dialog_, kLamp, 60, 9), Rgb(200, 0, 0));    // the frame, not the light
+  // Only box 0 reaches column 59; box 1 is (4, 4)-(59, 14), box 2 (5, 5)-(58, 13);
+  // box 6 covers rows 7..10 while boxes 7..9 stop at row 9; box 9, (8.5, 8.5)-(51, 9.5),
+  // becomes (8, 8)-(51, 10), and box 8 ends one column further right.
+  EXPECT_PIXELS(dialog_, kLamp, {{59, 4, Rgb(200, 0, 0)}, {59, 13, Rgb(200, 0, 0)}, {4, 4, Rgb(204, 4, 4)},
+                                 {4, 13, Rgb(204, 4, 4)}, {58, 4, Rgb(204, 4, 4)}, {5, 5, Rgb(208, 8, 8)},
+                                 {8, 10, Rgb(224, 24, 24)}, {8, 8, Rgb(236, 36, 36)}, {50, 9, Rgb(236, 36, 36)},
+                                 {51, 9, Rgb(232, 32, 32)}});
+  EXPECT_NE(PixelAt(dialog_, kLamp, 60, 9), Rgb(200, 0, 0));  // the frame, not the light
 }
 
 TEST_F(LedLampTest, ANewLampShowsLevelZeroWhateverItWasGiven) {
   CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 100, "rosso", "", 0);
   EXPECT_EQ(InstrumentAt(kLamp)->value, 0.0f);
   // Level 0, scheme "rosso": grey P = 4k in every channel.
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(0, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(36, 36, 36));
+  EXPECT_PIXELS(dialog_, kLamp, {{59, 4, Rgb(0, 0, 0)}, {8, 8, Rgb(36, 36, 36)}});
 }
 
-TEST_F(LedLampTest, SemaforoHasABlackRimAndLevelsAboveFullClamp) {
-  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "semaforo", "", 0);
-  SetLedLampValue(dialog_, kLamp, 100, "");
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(0, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 4, 4), Rgb(255, 100, 0));  // k = 1: (25500, 100, 0.04) clamped
-
+TEST_F(LedLampTest, SchemesAndLevelsAboveFull) {
+  // "semaforo" has a black rim; k = 1 gives (25500, 100, 0.04), clamped.
+  CreateLedLamp(dialog_, 101, 10, 10, 64, 18, "", 4, "rosso", 0, "semaforo", "", 0);
+  SetLedLampValue(dialog_, 101, 100, "");
+  EXPECT_PIXELS(dialog_, 101, {{59, 4, Rgb(0, 0, 0)}, {4, 4, Rgb(255, 100, 0)}});
+  // Levels above 100 clamp the red.
   CreateLedLamp(dialog_, 102, 10, 40, 64, 18, "", 4, "rosso", 0, "rosso", "", 0);
   SetLedLampValue(dialog_, 102, 150, "");
-  EXPECT_EQ(PixelAt(dialog_, 102, 59, 4), Rgb(255, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, 102, 8, 8), Rgb(255, 36, 36));
-}
-
-TEST_F(LedLampTest, UnknownSchemePaintsTheLightBlack) {
-  CreateLedLamp(dialog_, kLamp, 10, 10, 64, 18, "", 4, "rosso", 0, "viola", "", 0);
-  SetLedLampValue(dialog_, kLamp, 100, "");
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 59, 4), Rgb(0, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, kLamp, 8, 8), Rgb(0, 0, 0));
+  EXPECT_PIXELS(dialog_, 102, {{59, 4, Rgb(255, 0, 0)}, {8, 8, Rgb(255, 36, 36)}});
+  // An unknown scheme paints the light black.
+  CreateLedLamp(dialog_, 103, 10, 70, 64, 18, "", 4, "rosso", 0, "viola", "", 0);
+  SetLedLampValue(dialog_, 103, 100, "");
+  EXPECT_PIXELS(dialog_, 103, {{59, 4, Rgb(0, 0, 0)}, {8, 8, Rgb(0, 0, 0)}});
 }
 
 TEST_F(LedLampTest, CaptionDefaultsToTheStoredOneAndAGivenOneIsShownOnce) {
@@ -116,25 +105,17 @@ TEST_F(LedLampTest, RoundLampClearsItsWholeCanvasAndDrawsTheBezel) {
   SetRoundLampValue(dialog_, 201, 100, "");
   const ColorRef panel = PanelBackColor;
   EXPECT_EQ(panel, Rgb(60, 78, 60));
-  EXPECT_EQ(PixelAt(dialog_, 201, 0, 0), panel);
-  EXPECT_EQ(PixelAt(dialog_, 201, 39, 0), panel);
-  EXPECT_EQ(PixelAt(dialog_, 201, 0, 17), panel);
-  EXPECT_EQ(PixelAt(dialog_, 201, 39, 17), panel);
-  EXPECT_EQ(PixelAt(dialog_, 201, 0, 9), Rgb(0, 0, 0));     // outer bezel ring
-  EXPECT_EQ(PixelAt(dialog_, 201, 39, 9), Rgb(0, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, 201, 1, 9), Rgb(200, 0, 0));   // light k = 0, u = 6
-  EXPECT_EQ(PixelAt(dialog_, 201, 38, 9), Rgb(200, 0, 0));
+  // Corners in the panel colour, the outer bezel ring, then light k = 0 (u = 6).
+  EXPECT_PIXELS(dialog_, 201, {{0, 0, panel}, {39, 0, panel}, {0, 17, panel}, {39, 17, panel}, {0, 9, Rgb(0, 0, 0)},
+                               {39, 9, Rgb(0, 0, 0)}, {1, 9, Rgb(200, 0, 0)}, {38, 9, Rgb(200, 0, 0)}});
 }
 
 TEST_F(LedLampTest, RoundLampBezelGreysStepInward) {
   // frameWidth 2: g = round(255 / 2 / 2) = 64; rings black, 64, 128; the
   // light starts on the 128 ring and covers it.
   CreateRoundLamp(dialog_, 202, 100, 40, 40, 40, "", 2, "", 0, "rosso", "", 0);
-  EXPECT_EQ(PixelAt(dialog_, 202, 0, 20), Rgb(0, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, 202, 39, 20), Rgb(0, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, 202, 1, 20), Rgb(64, 64, 64));
-  EXPECT_EQ(PixelAt(dialog_, 202, 38, 20), Rgb(64, 64, 64));
-  EXPECT_EQ(PixelAt(dialog_, 202, 20, 1), Rgb(64, 64, 64));
+  EXPECT_PIXELS(dialog_, 202, {{0, 20, Rgb(0, 0, 0)}, {39, 20, Rgb(0, 0, 0)}, {1, 20, Rgb(64, 64, 64)},
+                               {38, 20, Rgb(64, 64, 64)}, {20, 1, Rgb(64, 64, 64)}});
 }
 
 TEST_F(LedLampTest, RoundLampWithoutBezelLightsFromTheEdge) {
@@ -158,7 +139,7 @@ TEST_F(LedLampTest, RoundLampWithAHugeFrameIsBlackAndQuick) {
   }
 }
 
-TEST_F(LedLampTest, IdentifiersOutsideTheTableAreIgnored) {
+TEST_F(LedLampTest, IdentifiersOutsideTheTableOrWithoutAControlAreIgnored) {
   CreateLedLamp(dialog_, 2001, 10, 10, 64, 18, "", 4, "rosso", 0, "rosso", "", 0);
   CreateRoundLamp(dialog_, -1, 10, 10, 18, 18, "", 1, "", 0, "rosso", "", 0);
   SetLedLampValue(dialog_, 2001, 50, "");
@@ -166,9 +147,7 @@ TEST_F(LedLampTest, IdentifiersOutsideTheTableAreIgnored) {
   SetLedLampValue(dialog_, 5000, 50, "x");
   EXPECT_EQ(GetControlHandle(dialog_, 2001), 0u);
   EXPECT_EQ(GetControlHandle(dialog_, -1), 0u);
-}
-
-TEST_F(LedLampTest, LampOnAMissingControlOnlyStoresTheLevel) {
+  // A lamp on a missing control only stores the level.
   InstrumentAt(150)->fillColor.Write("rosso");
   SetLedLampValue(dialog_, 150, 40, "");
   SetRoundLampValue(dialog_, 151, 30, "");
