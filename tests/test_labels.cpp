@@ -56,6 +56,11 @@ int32_t TextWidth(const std::string& text) {
   return CanvasTextSize(text).first;
 }
 
+int32_t CentredX(const std::string& text) {
+  FreshLabelCanvas();
+  return CenteredTextX(text);
+}
+
 int32_t CentredY() {
   FreshLabelCanvas();
   return HalfToEven(kHeight - CanvasCharSize().second);
@@ -69,8 +74,7 @@ TEST(CenteredText, XIsHalfTheFreeWidthWithTiesToEven) {
     SCOPED_TRACE(text);
     const int32_t free = kWidth - TextWidth(text);
     sawTie = sawTie || (free % 2 != 0);
-    FreshLabelCanvas();
-    EXPECT_EQ(CenteredTextX(text), HalfToEven(free));
+    EXPECT_EQ(CentredX(text), HalfToEven(free));
   }
   EXPECT_TRUE(sawTie) << "no text with an odd free width: the tie rule was not exercised";
 }
@@ -83,60 +87,38 @@ TEST(CenteredText, YDependsOnTheFontOnly) {
   EXPECT_EQ(CenteredTextY("a much longer text"), y);
 }
 
-TEST(TextLabel, PlainTextIsCentred) {
+// "[<]" prints at the left edge, "[>]" doubles the centring of the text with
+// its prefix; both are removed from the caller's text. Elsewhere a prefix is
+// part of the text.
+TEST(TextLabel, PrefixesPlaceTheTextAndAreRemovedForTheCaller) {
+  EXPECT_NE(ByHand("ON", CentredX("ON"), CentredY()).pixels, ByHand("", 0, 0).pixels) << "the text drew nothing";
+  const struct {
+    const char* given;
+    const char* shown;
+    int32_t x;
+  } rows[] = {{"ON", "ON", CentredX("ON")},
+              {"[<]ON", "ON", 0},
+              {"[>]ON", "ON", 2 * CentredX("[>]ON")},
+              {"ON[<]", "ON[<]", CentredX("ON[<]")}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.given);
+    std::string text = row.given;
+    const platform::Surface s = Label(text);
+    EXPECT_EQ(text, row.shown);
+    EXPECT_EQ(s.pixels, ByHand(row.shown, row.x, CentredY()).pixels);
+    // The caller's variable, now without its prefix, is centred next time.
+    EXPECT_EQ(Label(text).pixels, ByHand(row.shown, CentredX(row.shown), CentredY()).pixels);
+  }
+}
+
+TEST(TextLabel, ShadowIsPrintedFirstTwoPixelsDownRightUnlessBlackOrNegative) {
+  const int32_t x = CentredX("ON");
   std::string text = "ON";
-  FreshLabelCanvas();
-  const int32_t x = CenteredTextX("ON");
-  const platform::Surface expected = ByHand("ON", x, CentredY());
-  EXPECT_NE(expected.pixels, ByHand("", 0, 0).pixels) << "the text drew nothing";
-  EXPECT_EQ(Label(text).pixels, expected.pixels);
-  EXPECT_EQ(text, "ON");
-}
-
-TEST(TextLabel, LeftPrefixPrintsAtTheLeftEdgeAndIsRemovedForTheCaller) {
-  std::string text = "[<]ON";
-  const platform::Surface s = Label(text);
-  EXPECT_EQ(text, "ON");
-  EXPECT_EQ(s.pixels, ByHand("ON", 0, CentredY()).pixels);
-  // The caller's variable, now without its prefix, is centred next time.
-  FreshLabelCanvas();
-  const int32_t x = CenteredTextX("ON");
-  EXPECT_EQ(Label(text).pixels, ByHand("ON", x, CentredY()).pixels);
-}
-
-TEST(TextLabel, RightPrefixDoublesTheCentringOfTheTextWithItsPrefix) {
-  std::string text = "[>]ON";
-  FreshLabelCanvas();
-  const int32_t x = 2 * CenteredTextX("[>]ON");
-  const platform::Surface s = Label(text);
-  EXPECT_EQ(text, "ON");
-  EXPECT_EQ(s.pixels, ByHand("ON", x, CentredY()).pixels);
-}
-
-TEST(TextLabel, PrefixElsewhereIsPartOfTheText) {
-  std::string text = "ON[<]";
-  FreshLabelCanvas();
-  const int32_t x = CenteredTextX("ON[<]");
-  EXPECT_EQ(Label(text).pixels, ByHand("ON[<]", x, CentredY()).pixels);
-  EXPECT_EQ(text, "ON[<]");
-}
-
-TEST(TextLabel, ShadowIsPrintedFirstTwoPixelsDownRight) {
-  std::string text = "ON";
-  FreshLabelCanvas();
-  const int32_t x = CenteredTextX("ON");
   const platform::Surface withShadow = Label(text, kShadow);
   EXPECT_EQ(withShadow.pixels, ByHand("ON", x, CentredY(), kShadow).pixels);
   EXPECT_NE(withShadow.pixels, ByHand("ON", x, CentredY()).pixels);
-}
-
-TEST(TextLabel, BlackOrNegativeShadowMeansNoShadow) {
   for (ColorRef shadow : {0, -1, -2}) {
-    SCOPED_TRACE(shadow);
-    std::string text = "ON";
-    FreshLabelCanvas();
-    const int32_t x = CenteredTextX("ON");
-    EXPECT_EQ(Label(text, shadow).pixels, ByHand("ON", x, CentredY()).pixels);
+    EXPECT_EQ(Label(text, shadow).pixels, ByHand("ON", x, CentredY()).pixels) << shadow;
   }
 }
 
