@@ -2,22 +2,20 @@
 // the font size, texts replacing each other and the frame over long texts.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "host/bitmaps.h"
 #include "host/canvas.h"
 #include "instruments/display.h"
-#include "tests/widget_probes.h"
+#include "tests/canvas_probe.h"
 #include "toolkit/colors.h"
 #include "toolkit/frames.h"
 
 namespace {
 
-using widget_probes::CountDifferences;
-using widget_probes::CountPixels;
-using widget_probes::PictureOf;
-using widget_probes::PixelAt;
-using widget_probes::Rgb;
+using namespace probe;
 
-class DisplayTest : public widget_probes::WidgetTest {
+class DisplayTest : public probe::WidgetTest {
  protected:
   void MakeDisplay(int32_t id, const std::string& fillColor, int32_t pattern, int32_t charSize = 14) {
     int32_t width = 84, height = 32;
@@ -45,11 +43,10 @@ class DisplayTest : public widget_probes::WidgetTest {
 };
 
 TEST(DisplayFont, PointsAreTheCharacterSizeOver1Point2) {
-  EXPECT_EQ(DisplayFontPoints(14), 12);
-  EXPECT_EQ(DisplayFontPoints(16), 13);
-  EXPECT_EQ(DisplayFontPoints(13), 11);
-  EXPECT_EQ(DisplayFontPoints(0), 0);
-  EXPECT_EQ(DisplayFontPoints(3), 2);  // 2.5 rounds to even
+  // 3 / 1.2 = 2.5 rounds to even.
+  for (auto [size, points] : {std::pair{14, 12}, {16, 13}, {13, 11}, {0, 0}, {3, 2}}) {
+    EXPECT_EQ(DisplayFontPoints(size), points) << size;
+  }
 }
 
 // 84 x 32, frame 5, pattern 3: boxes k = 0..6 from (5 + k, 5 + k) to (79, 27),
@@ -60,19 +57,16 @@ TEST_F(DisplayTest, RampShadesFallWithTiesToEven) {
   for (int k = 0; k < 7; ++k) {
     EXPECT_EQ(PixelAt(dialog_, 410, 5 + k, 5 + k), ColorFromName("verde", shades[k])) << k;
   }
-  EXPECT_EQ(PixelAt(dialog_, 410, 78, 26), ColorFromName("verde", 92));  // all boxes share the corner
-  EXPECT_EQ(PixelAt(dialog_, 410, 11, 26), ColorFromName("verde", 92));
-  EXPECT_EQ(PixelAt(dialog_, 410, 10, 26), ColorFromName("verde", 111));
+  // All boxes share the bottom right corner.
+  EXPECT_PIXELS(dialog_, 410, {{78, 26, ColorFromName("verde", 92)}, {11, 26, ColorFromName("verde", 92)},
+                               {10, 26, ColorFromName("verde", 111)}});
 }
 
 TEST_F(DisplayTest, EmptyFillGivesAGreenRampAndASunkenFrame) {
   MakeDisplay(410, "", 3);
-  EXPECT_EQ(PixelAt(dialog_, 410, 5, 5), Rgb(0, 45, 0));
-  EXPECT_EQ(PixelAt(dialog_, 410, 6, 6), Rgb(19, 64, 19));
-  EXPECT_EQ(PixelAt(dialog_, 410, 7, 7), Rgb(38, 83, 38));
-  EXPECT_EQ(PixelAt(dialog_, 410, 11, 11), Rgb(112, 157, 112));
+  EXPECT_PIXELS(dialog_, 410, {{5, 5, Rgb(0, 45, 0)}, {6, 6, Rgb(19, 64, 19)}, {7, 7, Rgb(38, 83, 38)},
+                               {11, 11, Rgb(112, 157, 112)}, {0, 10, Rgb(0, 0, 0)}});
   const Handle sunken = ReferenceBevels("", "verde");
-  EXPECT_EQ(PixelAt(dialog_, 410, 0, 10), Rgb(0, 0, 0));
   EXPECT_TRUE(FrameMatches(410, sunken));
   SetDisplayText(dialog_, 410, "12:34:56");
   EXPECT_TRUE(FrameMatches(410, sunken));
@@ -86,17 +80,13 @@ TEST_F(DisplayTest, FrameIsRedrawnOverTextsWiderThanTheDisplay) {
   EXPECT_TRUE(FrameMatches(409, raised));
 }
 
-TEST_F(DisplayTest, EmptyTextRestoresTheEmptyDisplay) {
+TEST_F(DisplayTest, ANewTextLeavesNoTraceOfThePreviousOne) {
   MakeDisplay(408, "grigio", 5);
   const platform::Surface empty = PictureOf(dialog_, 408);
   SetDisplayText(dialog_, 408, "88:88:88");
   EXPECT_GT(CountDifferences(empty, PictureOf(dialog_, 408)), 0);
   SetDisplayText(dialog_, 408, "");
   EXPECT_EQ(CountDifferences(empty, PictureOf(dialog_, 408)), 0);
-}
-
-TEST_F(DisplayTest, ANewTextLeavesNoTraceOfThePreviousOne) {
-  MakeDisplay(408, "grigio", 5);
   SetDisplayText(dialog_, 408, "1");
   const platform::Surface one = PictureOf(dialog_, 408);
   SetDisplayText(dialog_, 408, "23:59:59");
