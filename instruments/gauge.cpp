@@ -19,6 +19,7 @@
 #include "instruments/instrument_table.h"
 #include "toolkit/backgrounds.h"
 #include "toolkit/colors.h"
+#include "toolkit/far_lines.h"
 #include "toolkit/frames.h"
 #include "toolkit/labels.h"
 
@@ -49,10 +50,6 @@ const char* const kScaledCode = "!";
 const char* const kPercentMask = "###_%";
 const char* const kScaledMask = "###";
 
-// Coordinates further out than this are off every canvas; clamping to it
-// keeps the axis-aligned shapes of a gauge unchanged on the canvas while
-// keeping huge values away from the integer conversion of the canvas.
-constexpr Real kFarAway = 1.0e6L;
 // Shades beyond this saturate every colour name to black or white.
 constexpr int32_t kShadeLimit = 1000;
 
@@ -60,9 +57,11 @@ constexpr int32_t kShadeLimit = 1000;
 // range gives INT32_MIN like every conversion of the system.
 int32_t RoundReal(Real value) { return RoundToInt(static_cast<double>(std::nearbyintl(value))); }
 
-float Coord(Real value) { return static_cast<float>(std::clamp(value, -kFarAway, kFarAway)); }
-
-std::string Trimmed(const std::string& text) { return TrimRight(TrimLeft(text)); }
+// Coordinates and lines are clamped far outside the canvas, which keeps the
+// axis-aligned shapes of a gauge unchanged on the canvas while keeping huge
+// values away from the integer conversion of the canvas.
+constexpr auto Coord = &FarClampedCoord<Real>;
+constexpr auto RelativeLine = &DrawFarRelativeLine<Real>;
 
 // The blue-to-red ramp of the bars and segments: red grows with k * i, blue falls.
 ColorRef RampColor(float k, Real i, int32_t green) {
@@ -73,23 +72,6 @@ ColorRef RampColor(float k, Real i, int32_t green) {
 ColorRef WideNeedleFill(const std::string& fillColor, Real v) {
   const int32_t shade = RoundReal((kFullScale - v) * kShadePerPercent);
   return ColorFromName(fillColor, std::clamp(shade, -kShadeLimit, kShadeLimit));
-}
-
-// Brings both ends of a relative line within kFarAway of the origin, keeping
-// its direction; a line that already lies there is left exactly as it is.
-void ClampRelative(Real& start, Real& offset) {
-  const Real end = start + offset;
-  if (std::fabs(start) <= kFarAway && std::fabs(end) <= kFarAway) return;
-  const Real clampedStart = std::clamp(start, -kFarAway, kFarAway);
-  offset = std::clamp(end, -kFarAway, kFarAway) - clampedStart;
-  start = clampedStart;
-}
-
-void RelativeLine(Real x, Real y, Real dx, Real dy, ColorRef color) {
-  ClampRelative(x, dx);
-  ClampRelative(y, dy);
-  CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
-  CanvasLineTo(static_cast<float>(dx), static_cast<float>(dy), color, 1);
 }
 
 void Box(Real x1, Real y1, Real x2, Real y2, ColorRef line, ColorRef fill) {
@@ -112,6 +94,15 @@ struct GaugeFrame {
 // before rounding gives the same picture and keeps huge values finite.
 int32_t LastStep(Real wanted, Real visible) { return RoundReal(std::min(wanted, visible)); }
 
+// The last of S segments worth drawing along a canvas side of `length`
+// (W across, H upward) whose inner part, inside the frame, they share.
+int32_t LastSegment(const GaugeFrame& g, Real length) {
+  const Real s = g.divisions;
+  const Real inner = length - 2 * g.t;
+  const Real visible = inner > 0 ? s * (length - g.t) / inner + 1 : kFarAway<Real>;
+  return LastStep(g.v * (s - 1) * kHundredth, visible);
+}
+
 // ---- Levels across ("ori_" styles) ----
 
 // One column per step from the left inner edge; colour by column position.
@@ -126,8 +117,7 @@ void DrawSegmentsAcross(const GaugeFrame& g) {
   const Real s = g.divisions;
   const Real inner = g.w - 2 * g.t;
   const float k = static_cast<float>(kFullChannel / s);
-  const Real visible = inner > 0 ? s * (g.w - g.t) / inner + 1 : kFarAway;
-  const int32_t n = LastStep(g.v * (s - 1) * kHundredth, visible);
+  const int32_t n = LastSegment(g, g.w);
   for (int32_t i = 0; i <= n; ++i) {
     const ColorRef color = RampColor(k, i, 0);
     Box(g.t + inner * i / s, g.t, g.t + inner * (i + 1) / s, g.h - g.t, color, color);
@@ -174,8 +164,7 @@ void DrawSegmentsUpward(const GaugeFrame& g) {
   const Real s = g.divisions;
   const Real inner = g.h - 2 * g.t;
   const float k = static_cast<float>(kFullChannel / s);
-  const Real visible = inner > 0 ? s * (g.h - g.t) / inner + 1 : kFarAway;
-  const int32_t n = LastStep(g.v * (s - 1) * kHundredth, visible);
+  const int32_t n = LastSegment(g, g.h);
   for (int32_t i = 0; i <= n; ++i) {
     const ColorRef color = RampColor(k, i, 0);
     Box(g.t, g.h - g.t - inner * i / s, g.w - g.t, g.h - g.t + 1 - inner * (i + 1) / s, color, color);

@@ -13,6 +13,7 @@
 #include "host/rounding.h"
 #include "instruments/instrument_table.h"
 #include "toolkit/colors.h"
+#include "toolkit/far_lines.h"
 
 namespace {
 
@@ -22,36 +23,16 @@ constexpr double kBandShadeSpan = 600.0;    // pattern 3: shade change per canva
 constexpr int32_t kBandGreenLift = 45;      // pattern 3 without a colour name: green above red and blue
 constexpr double kBandFraction = static_cast<double>(0.1f);  // pattern 3: band width per canvas size
 
-// Coordinates further out than this are off every canvas. Clamping to it
-// keeps the axis-aligned lines and boxes unchanged on the canvas and keeps
-// absurd frame widths away from the integer conversion of the canvas.
-constexpr double kFarAway = 1.0e6;
-
 struct Area {
   int32_t w = 0;  // canvas width
   int32_t h = 0;  // canvas height
   int32_t t = 0;  // frame width
 };
 
-float Coord(double value) { return static_cast<float>(std::clamp(value, -kFarAway, kFarAway)); }
-
-// Brings both ends of a relative line within kFarAway of the origin, keeping
-// its direction; a line that already lies there is left exactly as it is.
-void ClampRelative(double& start, double& offset) {
-  const double end = start + offset;
-  if (std::abs(start) <= kFarAway && std::abs(end) <= kFarAway) return;
-  const double clampedStart = std::clamp(start, -kFarAway, kFarAway);
-  offset = std::clamp(end, -kFarAway, kFarAway) - clampedStart;
-  start = clampedStart;
-}
-
-// A line from (x, y) by the offset (dx, dy), end pixel excluded.
-void DrawRelativeLine(double x, double y, double dx, double dy, ColorRef color) {
-  ClampRelative(x, dx);
-  ClampRelative(y, dy);
-  CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
-  CanvasLineTo(static_cast<float>(dx), static_cast<float>(dy), color, 1);
-}
+// Coordinates and lines are clamped far outside the canvas, which keeps
+// absurd frame widths away from the integer conversion of the canvas.
+constexpr auto Coord = &FarClampedCoord<double>;
+constexpr auto DrawRelativeLine = &DrawFarRelativeLine<double>;
 
 // The loop counters j of the line patterns draw rows or columns j - 1 and
 // size - j, which lie on the canvas only for j in 1..size. Skipping the other
