@@ -118,6 +118,8 @@ std::string TrimRight(const std::string& text) {
   return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
+std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
+
 std::string LowerCase(const std::string& text) {
   std::string lower = text;
   for (char& c : lower) c = static_cast<char>(kLowerCase[static_cast<unsigned char>(c)]);

@@ -13,4 +13,6 @@ std::string TextMid(const std::string& text, int32_t start, int32_t length);
 std::string TextRight(const std::string& text, int32_t n);
 std::string TrimLeft(const std::string& text);
 std::string TrimRight(const std::string& text);
+// Without its leading and trailing spaces.
+std::string Trimmed(const std::string& text);
 std::string LowerCase(const std::string& text);

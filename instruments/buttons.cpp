@@ -22,8 +22,6 @@ const char* const kOnLampScheme = "verdino";
 constexpr int32_t kLampLargestRadius = 5;
 constexpr float kLampLevel = 100;
 
-std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
-
 // frameWidth + 1 without overflowing at the top of the 32-bit range.
 int32_t WiderFrame(int32_t frameWidth) {
   return static_cast<int32_t>(std::min<int64_t>(int64_t{frameWidth} + 1, INT32_MAX));

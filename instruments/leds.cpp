@@ -26,8 +26,6 @@ constexpr int32_t kSolidFill = 0;
 using LampPainter = void (*)(Handle, int32_t, const InstrumentRecord&, float, const std::string&,
                              const std::string&, ColorRef);
 
-std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
-
 // Shared update rule of both lamp shapes.
 void SetLampValue(Handle dialog, int32_t id, float level, const std::string& caption, LampPainter painter) {
   InstrumentRecord* record = InstrumentAt(id);

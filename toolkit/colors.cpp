@@ -68,7 +68,7 @@ ColorRef MakeColor(int32_t red, int32_t green, int32_t blue) {
 
 ColorRef ColorFromName(const std::string& name, int32_t shade) {
   if (!name.empty() && name[0] == '#') return ColorFromHex(name, shade);
-  std::string key = TrimRight(TrimLeft(LowerCase(name)));
+  std::string key = Trimmed(LowerCase(name));
   for (const NamedColor& color : kNamedColors) {
     if (key == color.name) {
       return ComposeColor(ApplyRule(color.red, shade), ApplyRule(color.green, shade), ApplyRule(color.blue, shade));
