@@ -23,8 +23,6 @@ constexpr int32_t kSolidFill = 0;
 constexpr float kCharSizePerPoint = 1.2f;
 const char* const kDisplayFace = "courier new";
 
-std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
-
 ColorRef ShadowColor() { return MakeColor(85, 130, 85); }
 
 // Bevelled frame; without a fill colour the top-left edges are black, so the
@@ -94,8 +92,7 @@ void SetDisplayText(Handle dialog, int32_t id, const std::string& text) {
   const InstrumentRecord* record = InstrumentAt(id);
   if (record == nullptr) return;
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
-  const std::string* snapshot = SnapshotAt(id);
-  if (snapshot != nullptr && !snapshot->empty()) CanvasSetBits(*snapshot);
+  RestoreSnapshot(id);
   if (!text.empty()) {
     CanvasSetFont(kDisplayFace, DisplayFontPoints(record->divisions), 0);
     std::string label = text;

@@ -49,6 +49,13 @@ std::string* SnapshotAt(int32_t id) {
   return &(*background_snapshots)[static_cast<size_t>(id)];
 }
 
+bool RestoreSnapshot(int32_t id) {
+  const std::string* snapshot = SnapshotAt(id);
+  if (snapshot == nullptr || snapshot->empty()) return false;
+  CanvasSetBits(*snapshot);
+  return true;
+}
+
 void ClearBackgroundSnapshots() { background_snapshots.reset(); }
 
 // Adds the canvas control (clickable when id > 0) and, for a non-empty

@@ -64,6 +64,9 @@ void DeclareBackgroundSnapshots();
 // The snapshot entry of an identifier, or nullptr outside 0..10000 or before
 // the table was declared.
 std::string* SnapshotAt(int32_t id);
+// Writes the snapshot of an identifier back to the attached canvas; false,
+// with nothing written, when it has none.
+bool RestoreSnapshot(int32_t id);
 // Drops the snapshot table (tests).
 void ClearBackgroundSnapshots();
 

@@ -38,8 +38,6 @@ const ColorRef kTickColor = 0x808080;
 const ColorRef kNumberShadowColor = 0x000000;
 const ColorRef kNumberColor = 0x00FFFF;  // yellow
 
-std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
-
 double Pi() { return 4 * std::atan(1.0); }
 
 // Two families of slices, narrowing and brightening, make two light cones.
@@ -171,9 +169,7 @@ void DrawKnob(Handle dialog, int32_t id, int32_t angle) {
   record->value = KnobPercent(angle, minAngle, maxAngle);
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
   const IntPair size = CanvasGetSize();
-  const std::string* snapshot = SnapshotAt(id);
-  if (snapshot == nullptr || snapshot->empty()) return;
-  CanvasSetBits(*snapshot);
+  if (!RestoreSnapshot(id)) return;
   DrawKnobNumber(record->value);
   DrawPointer(size.first, size.second, record->frameWidth, angle);
   CanvasRedraw();

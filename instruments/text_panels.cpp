@@ -127,8 +127,7 @@ void WriteBlackboard(Handle dialog, int32_t id, const std::string& text) {
   const InstrumentRecord* record = InstrumentAt(id);
   if (record == nullptr) return;
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
-  const std::string* snapshot = SnapshotAt(id);
-  if (snapshot != nullptr && !snapshot->empty()) CanvasSetBits(*snapshot);
+  RestoreSnapshot(id);
   if (!text.empty()) {
     const int32_t margin = record->frameWidth;
     CanvasSetFont(kPanelFace, record->divisions, kPlain);
