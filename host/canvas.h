@@ -48,3 +48,6 @@ void RepaintIfImmediate(WindowRecord& record);
 int64_t CanvasRepaintCount();
 // Gives a new canvas its initial drawing state: default font, colours, pen.
 void InitCanvasState(WindowRecord& record, int32_t width, int32_t height);
+// Registers a new bitmap canvas (pixel units, redrawn on request) with its
+// initial drawing state.
+WindowRecord& RegisterBitmapCanvas(int32_t width, int32_t height);

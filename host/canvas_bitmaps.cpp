@@ -105,12 +105,7 @@ void SetBitmapSearchFolder(const std::string& folder) { BitmapSearchFolder() = f
 Handle LoadBitmapCanvas(const std::string& name, int32_t width, int32_t height) {
   platform::Surface picture = LoadPicture(name, width, height);
   if (picture.Empty()) return 0;
-  WindowRecord record;
-  record.key = record.window = platform::NewHandle();
-  record.type = RecordType::kBitmapCanvas;
-  record.flags = kFlagPixelUnits | kFlagRedrawOnRequest;
-  WindowRecord& registered = RegisterRecord(record);
-  InitCanvasState(registered, width, height);
+  WindowRecord& registered = RegisterBitmapCanvas(width, height);
   registered.canvas.bitmap = std::move(picture);
   return registered.key;
 }

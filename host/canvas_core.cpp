@@ -64,14 +64,19 @@ IntPair CanvasGetSize() {
   return {record->canvas.width, record->canvas.height};
 }
 
-Handle CreateBitmapCanvas(int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0 || int64_t{width} * height > platform::kMaxSurfacePixels) return 0;
+WindowRecord& RegisterBitmapCanvas(int32_t width, int32_t height) {
   WindowRecord record;
   record.key = record.window = platform::NewHandle();
   record.type = RecordType::kBitmapCanvas;
   record.flags = kFlagPixelUnits | kFlagRedrawOnRequest;
   WindowRecord& registered = RegisterRecord(record);
   InitCanvasState(registered, width, height);
+  return registered;
+}
+
+Handle CreateBitmapCanvas(int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0 || int64_t{width} * height > platform::kMaxSurfacePixels) return 0;
+  WindowRecord& registered = RegisterBitmapCanvas(width, height);
   std::fill(registered.canvas.bitmap.pixels.begin(), registered.canvas.bitmap.pixels.end(), 0);
   return registered.key;
 }
