@@ -117,6 +117,24 @@ char32_t UnicodeFromWindows1252(uint8_t byte) {
   return byte;
 }
 
+std::string Utf8FromWindows1252(std::string_view text) {
+  std::string utf8;
+  for (char c : text) {
+    char32_t u = UnicodeFromWindows1252(static_cast<uint8_t>(c));
+    if (u < 0x80) {
+      utf8 += static_cast<char>(u);
+    } else if (u < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (u >> 6));
+      utf8 += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (u >> 12));
+      utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return utf8;
+}
+
 std::shared_ptr<const Font> OpenFont(const FontRequest& request) {
   if (request.emPixels < 1 || request.emPixels > kMaxFontEmPixels) return nullptr;
   FontKey key = KeyOf(request);

@@ -85,5 +85,7 @@ void DrawText(Surface& surface, const Font& font, int64_t x, int64_t y, std::str
 // The Unicode code point of a Windows-1252 byte (0x80..0x9F included; the
 // five bytes the code page leaves undefined map to the same C1 code point).
 char32_t UnicodeFromWindows1252(uint8_t byte);
+// Windows-1252 bytes as UTF-8.
+std::string Utf8FromWindows1252(std::string_view text);
 
 }  // namespace platform

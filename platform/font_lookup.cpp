@@ -38,25 +38,6 @@ std::string LowerAscii(std::string_view text) {
   return lower;
 }
 
-// Fontconfig takes UTF-8; face names are Windows-1252 bytes.
-std::string Utf8FromWindows1252(std::string_view text) {
-  std::string utf8;
-  for (char c : text) {
-    char32_t u = UnicodeFromWindows1252(static_cast<uint8_t>(c));
-    if (u < 0x80) {
-      utf8 += static_cast<char>(u);
-    } else if (u < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (u >> 6));
-      utf8 += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xE0 | (u >> 12));
-      utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return utf8;
-}
-
 const char* AliasedFamily(const std::string& faceName) {
   std::string lower = LowerAscii(faceName);
   for (const FamilyAlias& alias : kFamilyAliases) {
@@ -132,7 +113,7 @@ std::optional<FaceLocation> LocateFace(const std::string& faceName, bool bold, b
   if (const char* family = AliasedFamily(faceName)) {
     location = MatchFamily(family, bold, italic, true);
   } else {
-    location = MatchFamily(Utf8FromWindows1252(faceName), bold, italic, false);
+    location = MatchFamily(Utf8FromWindows1252(faceName), bold, italic, false);  // fontconfig takes UTF-8
   }
   if (!location) location = MatchFamily(kFallbackFamily, bold, italic, true);
   return location;

@@ -735,22 +735,7 @@ void InstallBackend(const Backend* backend) {
 const Backend& CurrentBackend() { return current_backend ? *current_backend : IdleBackend(); }
 
 std::string Windows1252ToUtf8(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\0') break;
-    char32_t u = UnicodeFromWindows1252(static_cast<uint8_t>(c));
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return out;
+  return Utf8FromWindows1252(std::string_view(text).substr(0, text.find('\0')));  // a title ends at its first zero byte
 }
 
 }  // namespace platform
