@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -217,6 +218,15 @@ int32_t NormalBackColor(int32_t color) {
 // Slot n addresses user value ((n - 1) and 7) + 1, computed without overflow.
 size_t SlotIndex(int32_t slot) { return (static_cast<uint32_t>(slot) - 1u) & 7u; }
 
+// The window of a control, or of the dialog itself for kDialogItself; none,
+// with the error set, when there is no such window.
+std::optional<Handle> ControlWindow(Handle dialog, int32_t id) {
+  const Handle window = id == kDialogItself ? dialog : GetControlHandle(dialog, id);
+  if (platform::IsWindow(window)) return window;
+  SetLastHostError(kErrorControlNotFound);
+  return std::nullopt;
+}
+
 }  // namespace
 
 Handle CreateDialogWindow(Handle, const std::string& title, int32_t x, int32_t y, int32_t width, int32_t height,
@@ -324,24 +334,18 @@ Handle GetControlHandle(Handle dialog, int32_t id) {
 }
 
 IntPair GetControlSize(Handle dialog, int32_t id) {
-  const Handle window = id == kDialogItself ? dialog : GetControlHandle(dialog, id);
-  if (!platform::IsWindow(window)) {
-    SetLastHostError(kErrorControlNotFound);
-    return {};
-  }
-  const platform::Rect rect = platform::GetWindowRect(window);
+  const std::optional<Handle> window = ControlWindow(dialog, id);
+  if (!window) return {};
+  const platform::Rect rect = platform::GetWindowRect(*window);
   return {rect.Width(), rect.Height()};
 }
 
 IntPair GetControlLocation(Handle dialog, int32_t id) {
-  const Handle window = id == kDialogItself ? dialog : GetControlHandle(dialog, id);
-  if (!platform::IsWindow(window)) {
-    SetLastHostError(kErrorControlNotFound);
-    return {};
-  }
-  const platform::Rect rect = platform::GetWindowRect(window);
+  const std::optional<Handle> window = ControlWindow(dialog, id);
+  if (!window) return {};
+  const platform::Rect rect = platform::GetWindowRect(*window);
   platform::Point corner{rect.left, rect.top};
-  platform::ScreenToClient(platform::GetParent(window), corner);  // a top-level window stays in screen terms
+  platform::ScreenToClient(platform::GetParent(*window), corner);  // a top-level window stays in screen terms
   return {corner.x, corner.y};
 }
 
