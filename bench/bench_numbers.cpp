@@ -38,31 +38,22 @@ void BM_TextToNumberDecimal(benchmark::State& state) {
 }
 BENCHMARK(BM_TextToNumberDecimal);
 
-void BM_ColorFromNamePlain(benchmark::State& state) {
+// One colour name looked up with a shade that changes every time.
+void ColorFromNameLoop(benchmark::State& state, const char* name) {
   int32_t shade = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ColorFromName("grigio", shade));
+    benchmark::DoNotOptimize(ColorFromName(name, shade));
     shade = (shade + 1) & 255;
   }
 }
+
+void BM_ColorFromNamePlain(benchmark::State& state) { ColorFromNameLoop(state, "grigio"); }
 BENCHMARK(BM_ColorFromNamePlain);
 
-void BM_ColorFromNameLastRow(benchmark::State& state) {
-  int32_t shade = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ColorFromName(" PulsanteBlu ", shade));
-    shade = (shade + 1) & 255;
-  }
-}
+void BM_ColorFromNameLastRow(benchmark::State& state) { ColorFromNameLoop(state, " PulsanteBlu "); }
 BENCHMARK(BM_ColorFromNameLastRow);
 
-void BM_ColorFromNameHex(benchmark::State& state) {
-  int32_t shade = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ColorFromName("#FF8000", shade));
-    shade = (shade + 1) & 255;
-  }
-}
+void BM_ColorFromNameHex(benchmark::State& state) { ColorFromNameLoop(state, "#FF8000"); }
 BENCHMARK(BM_ColorFromNameHex);
 
 }  // namespace
