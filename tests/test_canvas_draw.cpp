@@ -347,17 +347,4 @@ TEST(RasterProperties, NullPenFillsTheRegionOneSmaller) {
                           "..........", ".........."});
 }
 
-TEST(RasterProperties, RoundCapsOfSmallPens) {
-  // Zero-length wide lines draw the cap alone.
-  const int expectedCounts[] = {0, 0, 4, 5, 12, 21};
-  for (int width = 2; width <= 5; ++width) {
-    platform::Surface s = Blank(9, 9);
-    platform::DrawLine(s, {true, width, 0}, {4, 4}, {4, 4});
-    EXPECT_EQ(static_cast<int>(Lit(s).size()), expectedCounts[width]) << width;
-  }
-  platform::Surface cosmetic = Blank(3, 3);
-  platform::DrawLine(cosmetic, {true, 1, 0}, {1, 1}, {1, 1});
-  EXPECT_TRUE(Lit(cosmetic).empty());
-}
-
 }  // namespace
