@@ -218,18 +218,15 @@ TEST_F(BmpFileFolder, BrokenFilesLoadNothingThroughTheCanvasOperations) {
   EXPECT_NE(LoadBitmapCanvas(good, 3, 2), 0u);
 }
 
-TEST_F(BmpFileFolder, AFileWithAHugePixelOffsetAllocatesNothingAndFails) {
+TEST_F(BmpFileFolder, ReadingFailsForAHugePixelOffsetOrNoFileAndIgnoresTrailingBytes) {
   platform::BmpPicture picture;
   std::string path = Write("far.bmp", With32(Valid24(), 10, 0xFFFFFFF0u));
   EXPECT_FALSE(platform::ReadBmpFile(path, picture));
   EXPECT_FALSE(platform::ReadBmpFile((folder_ / "absent.bmp").string(), picture));
   EXPECT_FALSE(platform::ReadBmpFile(folder_.string(), picture));  // a folder, not a file
-}
-
-TEST_F(BmpFileFolder, TrailingBytesAfterThePixelsAreIgnored) {
+  // Trailing bytes after the pixels are ignored.
   std::vector<uint8_t> bytes = Valid24();
   bytes.resize(bytes.size() + 5000, 0xEE);
-  platform::BmpPicture picture;
   ASSERT_TRUE(platform::ReadBmpFile(Write("long.bmp", bytes), picture));
   EXPECT_EQ(picture.pixels.At(2, 0), kBlue);
 }
