@@ -47,6 +47,12 @@ std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// "h m s ms" of a clock time, to compare all four fields at once.
+std::string Fields(const ClockTime& t) {
+  return std::to_string(t.hour) + " " + std::to_string(t.minute) + " " + std::to_string(t.second) + " " +
+         std::to_string(t.millisecond);
+}
+
 bool ParseEventsText(const std::string& text, std::vector<ScriptedInput>& events, std::string& error) {
   return ParseEvents("events.txt", text, events, error);
 }
@@ -60,10 +66,7 @@ TEST(CommandLineOptions, HeadlessOptionsAreRead) {
       << error;
   EXPECT_TRUE(options.headless);
   EXPECT_TRUE(options.hasClock);
-  EXPECT_EQ(options.clock.hour, 23);
-  EXPECT_EQ(options.clock.minute, 59);
-  EXPECT_EQ(options.clock.second, 58);
-  EXPECT_EQ(options.clock.millisecond, 250);
+  EXPECT_EQ(Fields(options.clock), "23 59 58 250");
   EXPECT_EQ(options.runMs, 3000);
   EXPECT_EQ(options.eventsFile, "e.txt");
   EXPECT_EQ(options.screenshotFile, "p.png");
@@ -78,12 +81,9 @@ TEST(CommandLineOptions, HeadlessOptionsAreRead) {
 TEST(CommandLineOptions, ClockTexts) {
   ClockTime t;
   ASSERT_TRUE(ParseClock("00:00:00", t));
-  EXPECT_EQ(t.hour + t.minute + t.second + t.millisecond, 0);
+  EXPECT_EQ(Fields(t), "0 0 0 0");
   ASSERT_TRUE(ParseClock("07:08:09.010", t));
-  EXPECT_EQ(t.hour, 7);
-  EXPECT_EQ(t.minute, 8);
-  EXPECT_EQ(t.second, 9);
-  EXPECT_EQ(t.millisecond, 10);
+  EXPECT_EQ(Fields(t), "7 8 9 10");
   for (const char* bad : {"24:00:00", "12:60:00", "12:00:60", "1:00:00", "12:00", "12:00:00.5", "12:00:00.1234",
                           "12-00-00", "aa:bb:cc", "12:00:00.-12", "", "12:00:00 "}) {
     EXPECT_FALSE(ParseClock(bad, t)) << bad;
@@ -131,27 +131,23 @@ TEST(EventsFile, ActionsBecomeScriptedInput) {
       "300 key enter\n"
       "400 close\n";
   ASSERT_TRUE(ParseEventsText(text, events, error)) << error;
-  ASSERT_EQ(events.size(), 11u);
-  EXPECT_EQ(events[0].kind, Kind::kMove);
-  EXPECT_EQ(events[0].x, 10);
-  EXPECT_EQ(events[0].y, -20);
-  EXPECT_EQ(events[1].kind, Kind::kButtonDown);
-  EXPECT_EQ(events[1].button, platform::MouseButton::kLeft);
-  EXPECT_EQ(events[1].timeMs, 100);
-  EXPECT_EQ(events[2].kind, Kind::kButtonUp);
-  EXPECT_EQ(events[2].button, platform::MouseButton::kRight);
-  // click: move, then left down and up, all at its time.
-  EXPECT_EQ(events[3].kind, Kind::kMove);
-  EXPECT_EQ(events[3].x, 5);
-  EXPECT_EQ(events[4].kind, Kind::kButtonDown);
-  EXPECT_EQ(events[5].kind, Kind::kButtonUp);
-  EXPECT_EQ(events[5].timeMs, 250);
-  EXPECT_EQ(events[6].kind, Kind::kKeyDown);
-  EXPECT_EQ(events[6].virtualKey, platform::VK_ESCAPE);
-  EXPECT_EQ(events[7].kind, Kind::kKeyUp);
-  EXPECT_EQ(events[8].virtualKey, platform::VK_RETURN);
-  EXPECT_EQ(events[10].kind, Kind::kClose);
-  EXPECT_EQ(events[10].timeMs, 400);
+  using platform::MouseButton;
+  constexpr MouseButton kLeft = MouseButton::kLeft, kRight = MouseButton::kRight;
+  // A click is a move, then left down and up, all at its time.
+  const std::vector<ScriptedInput> expected{
+      {0, Kind::kMove, 10, -20, kLeft, 0},         {100, Kind::kButtonDown, 0, 0, kLeft, 0},
+      {100, Kind::kButtonUp, 0, 0, kRight, 0},     {250, Kind::kMove, 5, 6, kLeft, 0},
+      {250, Kind::kButtonDown, 5, 6, kLeft, 0},    {250, Kind::kButtonUp, 5, 6, kLeft, 0},
+      {300, Kind::kKeyDown, 0, 0, kLeft, platform::VK_ESCAPE}, {300, Kind::kKeyUp, 0, 0, kLeft, platform::VK_ESCAPE},
+      {300, Kind::kKeyDown, 0, 0, kLeft, platform::VK_RETURN}, {300, Kind::kKeyUp, 0, 0, kLeft, platform::VK_RETURN},
+      {400, Kind::kClose, 0, 0, kLeft, 0}};
+  ASSERT_EQ(events.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const ScriptedInput& e = events[i];
+    EXPECT_TRUE(e == expected[i]) << "event " << i << ": " << e.timeMs << " kind " << static_cast<int>(e.kind) << " at "
+                                  << e.x << "," << e.y << " button " << static_cast<int>(e.button) << " key "
+                                  << e.virtualKey;
+  }
 }
 
 TEST(EventsFile, MalformedLinesNameFileLineAndReason) {
