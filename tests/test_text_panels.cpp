@@ -16,8 +16,14 @@ using namespace probe;
 
 constexpr ColorRef kGridGrey = Rgb(100, 100, 100);
 
+// Every test has plain 120 x 80 controls 601 and 602 for text panels and 800
+// for a marquee.
 class TextPanelTest : public WidgetTest {
  protected:
+  void SetUp() override {
+    WidgetTest::SetUp();
+    for (int32_t id : {601, 602, 800}) MakePlain(id, 120, 80);
+  }
   void MakePlain(int32_t id, int32_t width, int32_t height) {
     CreateInstrumentControl(dialog_, id, 400, 10, width, height, "");
   }
@@ -34,7 +40,6 @@ class TextPanelTest : public WidgetTest {
 };
 
 TEST_F(TextPanelTest, MarqueeMovesOnePixelPerCallAndWrapsAfterItsCycle) {
-  MakePlain(800, 120, 80);
   for (int call = 1; call <= 88; ++call) {
     Scroll(800, 8, "12:00:00");
     const int32_t pos = call % 88;
@@ -46,7 +51,6 @@ TEST_F(TextPanelTest, MarqueeMovesOnePixelPerCallAndWrapsAfterItsCycle) {
 }
 
 TEST_F(TextPanelTest, MarqueeTextSlidesBehindTheFrame) {
-  MakePlain(800, 120, 80);
   Scroll(800, 8, "");
   const platform::Surface blank = PictureOf(dialog_, 800);
   SetSlot5(800, 0);
@@ -57,7 +61,7 @@ TEST_F(TextPanelTest, MarqueeTextSlidesBehindTheFrame) {
   EXPECT_GT(CountDifferences(blank, PictureOf(dialog_, 800)), 0);
 }
 
-TEST_F(TextPanelTest, MarqueeWithoutACycleDrawsNothing) {
+TEST_F(TextPanelTest, MarqueeWithoutACycleOrAControlDrawsNothing) {
   MakePlain(801, 120, 10);
   const platform::Surface before = PictureOf(dialog_, 801);
   Scroll(801, -10, "12:00:00");
@@ -65,10 +69,7 @@ TEST_F(TextPanelTest, MarqueeWithoutACycleDrawsNothing) {
   EXPECT_EQ(CountDifferences(before, PictureOf(dialog_, 801)), 0);
   EXPECT_EQ(Slot5(801), 0);
   ScrollMarquee(dialog_, 899, 0, "rosso", "", 0, "x", 0, 16);  // no control: W = H = 0
-}
-
-TEST_F(TextPanelTest, MarqueeScrollPositionSurvivesExtremeSlotValues) {
-  MakePlain(800, 120, 80);
+  // The scroll position survives extreme slot values.
   SetSlot5(800, INT32_MAX);
   Scroll(800, 8, "x");
   EXPECT_EQ(Slot5(800), static_cast<int32_t>((int64_t{INT32_MAX} + 1) % 88));
@@ -76,8 +77,6 @@ TEST_F(TextPanelTest, MarqueeScrollPositionSurvivesExtremeSlotValues) {
 
 // 120 x 80, frame 1, gridPercent 20: step (80 - 2 - 1) x 0.2 = 15.4.
 TEST_F(TextPanelTest, GridLinesEvery15Point4Pixels) {
-  MakePlain(601, 120, 80);
-  MakePlain(602, 120, 80);
   Panel(601, 0, 20);
   Panel(602, 0, 0);
   const std::set<int> rows = {1, 16, 32, 47, 63, 78};
@@ -93,18 +92,17 @@ TEST_F(TextPanelTest, GridLinesEvery15Point4Pixels) {
 }
 
 TEST_F(TextPanelTest, GridNeedsMoreThanOnePercentAndAPositiveStep) {
-  MakePlain(601, 120, 80);
   const platform::Surface none = Panel(601, 0, 0);
   EXPECT_EQ(CountDifferences(none, Panel(601, 0, 1)), 0);
   EXPECT_EQ(CountDifferences(none, Panel(601, 0, -20)), 0);
   // On 120 x 21, frame 10 leaves an inner height minus one of 0 (step 0) and
   // frame 15, wider than half the panel, a negative step: no grid either.
-  MakePlain(602, 120, 21);
+  MakePlain(603, 120, 21);
   for (int32_t frame : {10, 15}) {
-    ShowTextPanel(dialog_, 602, frame, 0, 0, "", 12, 0, "verde");
-    const platform::Surface plain = PictureOf(dialog_, 602);
-    ShowTextPanel(dialog_, 602, frame, 0, 50, "", 12, 0, "verde");
-    EXPECT_EQ(CountDifferences(plain, PictureOf(dialog_, 602)), 0) << frame;
+    ShowTextPanel(dialog_, 603, frame, 0, 0, "", 12, 0, "verde");
+    const platform::Surface plain = PictureOf(dialog_, 603);
+    ShowTextPanel(dialog_, 603, frame, 0, 50, "", 12, 0, "verde");
+    EXPECT_EQ(CountDifferences(plain, PictureOf(dialog_, 603)), 0) << frame;
   }
 }
 
@@ -112,7 +110,6 @@ TEST_F(TextPanelTest, GridNeedsMoreThanOnePercentAndAPositiveStep) {
 // the upper right bar 60..118, the lower right bar (59.5 -> 60) 59..118.
 // Row colours (round(155 + 1.9375 y), round(1.9375 y), ...) for y = 0..39.
 TEST_F(TextPanelTest, FullLevelBarsMeetInTheMiddle) {
-  MakePlain(601, 120, 80);
   Panel(601, 100, 0);
   for (auto [x, y] : {std::pair{1, 1}, {118, 1}, {1, 78}, {59, 78}, {60, 1}}) {
     EXPECT_EQ(PixelAt(dialog_, 601, x, y), Rgb(155, 0, 0)) << x << ", " << y;
@@ -123,8 +120,6 @@ TEST_F(TextPanelTest, FullLevelBarsMeetInTheMiddle) {
 }
 
 TEST_F(TextPanelTest, HalfLevelBarsRoundTheirEndsToEven) {
-  MakePlain(601, 120, 80);
-  MakePlain(602, 120, 80);
   Panel(601, 50, 0);
   Panel(602, 0, 0);
   // a = 29.5: the left bar's 30.5 rounds to 30 (columns 1..30), the right
@@ -135,16 +130,12 @@ TEST_F(TextPanelTest, HalfLevelBarsRoundTheirEndsToEven) {
   EXPECT_EQ(PixelAt(dialog_, 601, 88, 1), PixelAt(dialog_, 602, 88, 1));
 }
 
-TEST_F(TextPanelTest, NoBarsAtLevelZeroBelowOrNan) {
-  MakePlain(601, 120, 80);
+TEST_F(TextPanelTest, NoBarsAtLevelZeroBelowOrNanAndFullRowsAtHugeLevels) {
   const platform::Surface none = Panel(601, 0, 20);
   for (float level : {-5.0f, std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::infinity()}) {
     EXPECT_EQ(CountDifferences(none, Panel(601, level, 20)), 0) << level;
   }
-}
-
-TEST_F(TextPanelTest, HugeLevelsFillTheRowsWithoutOverflow) {
-  MakePlain(601, 120, 80);
+  // Huge levels fill the rows without overflow.
   for (float level : {1e30f, std::numeric_limits<float>::infinity()}) {
     Panel(601, level, 0);
     // (0, 1): longer than the inside, over the frame too.
@@ -157,20 +148,15 @@ TEST_F(TextPanelTest, HugeLevelsFillTheRowsWithoutOverflow) {
 // A negative frame puts the bars' first rows above the canvas; they are
 // skipped instead of looped through, and the visible rows keep their colours.
 TEST_F(TextPanelTest, NegativeFrameBarsAreClippedNotLoopedThrough) {
-  MakePlain(601, 120, 80);
   ShowTextPanel(dialog_, 601, -10, 100, 0, "", 12, 0, "verde");
   // Row 0 is the top bar's y = 10: (round(155 + 19.375), round(19.375), ...).
-  EXPECT_EQ(PixelAt(dialog_, 601, 0, 0), Rgb(174, 19, 19));
-  EXPECT_EQ(PixelAt(dialog_, 601, 119, 0), Rgb(174, 19, 19));
+  EXPECT_PIXELS(dialog_, 601, {{0, 0, Rgb(174, 19, 19)}, {119, 0, Rgb(174, 19, 19)}});
   // Frame -100000: the visible rows are y = 100000.., whose channels clamp to 255.
   ShowTextPanel(dialog_, 601, -100000, 100, 0, "", 12, 0, "verde");
-  EXPECT_EQ(PixelAt(dialog_, 601, 60, 40), Rgb(255, 255, 255));
-  EXPECT_EQ(PixelAt(dialog_, 601, 0, 79), Rgb(255, 255, 255));
+  EXPECT_PIXELS(dialog_, 601, {{60, 40, Rgb(255, 255, 255)}, {0, 79, Rgb(255, 255, 255)}});
 }
 
 TEST_F(TextPanelTest, TextIsCoveredByBars) {
-  MakePlain(601, 120, 80);
-  MakePlain(602, 120, 80);
   ShowTextPanel(dialog_, 601, 1, 100, 0, "lavagna", 18, 0xFFFFFF, "grigio");
   ShowTextPanel(dialog_, 602, 1, 100, 0, "", 18, 0xFFFFFF, "grigio");
   EXPECT_EQ(CountDifferences(PictureOf(dialog_, 601), PictureOf(dialog_, 602)), 0);
