@@ -1,11 +1,11 @@
 // The lamps, displays, buttons, switches, knobs and text panels on the
 // headless panel: timer work, clicks and knob dragging on the virtual clock.
+// How the whole panel looks after one second (the blackboard's text among
+// it) is checked by the golden pictures.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "host/bitmaps.h"
 #include "instruments/buttons.h"
 #include "instruments/knobs.h"
 #include "instruments/leds.h"
@@ -162,18 +162,6 @@ TEST(PanelWidgets, TextPanelsShowTheInitialFillUntilTheirFirstTick) {
   RunPanel(350);
   EXPECT_NE(PixelAt(PanelHandle, 601, 60, 40), Rgb(240, 240, 240));
   EXPECT_EQ(PixelAt(PanelHandle, 601, 1, 1), Rgb(155, 0, 0));  // level 8: a bar from the left
-}
-
-TEST(PanelWidgets, BlackboardIsWrittenAtInitialisation) {
-  Build(10);
-  const platform::Surface built = PictureOf(PanelHandle, 1500);
-  RunToEnd();
-  const platform::Surface written = PictureOf(PanelHandle, 1500);
-  EXPECT_GT(CountDifferences(built, written), 0);
-  WriteBlackboard(PanelHandle, 1500, "");
-  EXPECT_GT(CountDifferences(written, PictureOf(PanelHandle, 1500)), 0);
-  WriteBlackboard(PanelHandle, 1500, "Zeffarino\r\nDolvini\r\n0000 Bruvano");
-  EXPECT_EQ(CountDifferences(written, PictureOf(PanelHandle, 1500)), 0);
 }
 
 }  // namespace
