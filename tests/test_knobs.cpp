@@ -6,8 +6,6 @@
 #include <cmath>
 #include <utility>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
 #include "instruments/knobs.h"
 #include "tests/canvas_probe.h"
 
@@ -19,7 +17,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr ColorRef kTickGrey = Rgb(128, 128, 128);
 constexpr int32_t kKnob = 1401;
 
-class KnobTest : public probe::WidgetTest {
+class KnobTest : public WidgetTest {
  protected:
   // The demonstration panel's first knob: 120 x 120, bezel 12.
   void MakeKnob(int32_t ticks, int32_t minAngle = -151, int32_t maxAngle = 151, int32_t start = 25,
@@ -53,12 +51,12 @@ TEST(KnobAngles, TickStepRoundsTiesToEvenAndDegenerateCountsGiveNoStep) {
 }
 
 TEST(KnobAngles, PercentIsFlooredAndAnEmptyRangeGivesZero) {
-  EXPECT_EQ(KnobPercent(-76, -151, 151), 24.0f);
-  EXPECT_EQ(KnobPercent(999, 0, 1000), 99.0f);
-  EXPECT_EQ(KnobPercent(-151, -151, 151), 0.0f);
-  EXPECT_EQ(KnobPercent(151, -151, 151), 100.0f);
-  EXPECT_EQ(KnobPercent(5, 5, 5), 0.0f);
-  EXPECT_EQ(KnobPercent(INT32_MAX, INT32_MIN, INT32_MAX), 100.0f);
+  const struct {
+    int32_t angle, min, max;
+    float percent;
+  } rows[] = {{-76, -151, 151, 24}, {999, 0, 1000, 99},  {-151, -151, 151, 0},
+              {151, -151, 151, 100}, {5, 5, 5, 0},       {INT32_MAX, INT32_MIN, INT32_MAX, 100}};
+  for (const auto& r : rows) EXPECT_EQ(KnobPercent(r.angle, r.min, r.max), r.percent) << r.angle << " in " << r.min;
 }
 
 TEST_F(KnobTest, WorkedExampleRecordAndStartPosition) {
