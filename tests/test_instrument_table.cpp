@@ -3,14 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
 #include "host/texts.h"
-#include "host/window_records.h"
-#include "instruments/instrument_table.h"
 #include "tests/canvas_probe.h"
 #include "tests/support/test_support.h"
 #include "tools/bmp_writer.h"
