@@ -2,11 +2,8 @@
 // face patterns, label selection, bitmap faces and bad identifiers.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
 #include "instruments/buttons.h"
 #include "tests/canvas_probe.h"
 #include "toolkit/backgrounds.h"
@@ -20,7 +17,7 @@ using namespace probe;
 constexpr int32_t kWidth = 164;
 constexpr int32_t kHeight = 22;
 
-class ButtonTest : public probe::WidgetTest {
+class ButtonTest : public WidgetTest {
  protected:
   void MakeButton(int32_t id, const std::string& caption, int32_t offPattern = 4, int32_t onPattern = 5,
                   const std::string& background = "") {
