@@ -4,7 +4,6 @@
 
 #include <climits>
 
-#include "host/canvas.h"
 #include "host/rounding.h"
 #include "tests/canvas_probe.h"
 #include "toolkit/colors.h"
