@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "host/bitmaps.h"
 #include "instruments/leds.h"
 #include "tests/canvas_probe.h"
 
@@ -13,7 +12,7 @@ namespace {
 
 using namespace probe;
 
-class LedLampTest : public probe::WidgetTest {};
+class LedLampTest : public WidgetTest {};
 
 constexpr int32_t kLamp = 101;
 
