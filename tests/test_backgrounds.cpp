@@ -2,9 +2,6 @@
 // (ties to even), and the patterns that paint nothing.
 #include <gtest/gtest.h>
 
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "instruments/instrument_table.h"
 #include "tests/canvas_probe.h"
 #include "toolkit/backgrounds.h"
 
