@@ -3,9 +3,6 @@
 // label is compared with the same text printed by hand at the expected place.
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "host/canvas.h"
 #include "tests/canvas_probe.h"
 #include "toolkit/labels.h"
 
