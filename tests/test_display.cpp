@@ -4,8 +4,6 @@
 
 #include <utility>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
 #include "instruments/display.h"
 #include "tests/canvas_probe.h"
 #include "toolkit/colors.h"
@@ -15,7 +13,7 @@ namespace {
 
 using namespace probe;
 
-class DisplayTest : public probe::WidgetTest {
+class DisplayTest : public WidgetTest {
  protected:
   void MakeDisplay(int32_t id, const std::string& fillColor, int32_t pattern, int32_t charSize = 14) {
     int32_t width = 84, height = 32;
