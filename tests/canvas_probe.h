@@ -67,11 +67,8 @@ struct Dot {
 inline void ExpectDots(const platform::Surface& s, std::initializer_list<Dot> dots) {
   for (const Dot& d : dots) EXPECT_EQ(At(s, d.x, d.y), d.expected) << "at " << d.x << ", " << d.y;
 }
-#define EXPECT_DOTS(surface, ...)              \
-  do {                                         \
-    SCOPED_TRACE("dots");                      \
-    probe::ExpectDots(surface, __VA_ARGS__);   \
-  } while (0)
+#define EXPECT_DOTS(surface, ...) \
+  do { SCOPED_TRACE("dots"); probe::ExpectDots(surface, __VA_ARGS__); } while (0)
 
 // Makes a bitmap canvas of width x height filled with `fill` and attaches it.
 inline Handle FreshCanvas(int32_t width, int32_t height, ColorRef fill) {
@@ -109,11 +106,8 @@ struct Pixel {
 inline void ExpectPixels(Handle owner, int32_t id, std::initializer_list<Pixel> pixels) {
   for (const Pixel& p : pixels) EXPECT_EQ(PixelAt(owner, id, p.x, p.y), p.expected) << "at " << p.x << ", " << p.y;
 }
-#define EXPECT_PIXELS(owner, id, ...)              \
-  do {                                             \
-    SCOPED_TRACE("pixels");                        \
-    probe::ExpectPixels(owner, id, __VA_ARGS__);   \
-  } while (0)
+#define EXPECT_PIXELS(owner, id, ...) \
+  do { SCOPED_TRACE("pixels"); probe::ExpectPixels(owner, id, __VA_ARGS__); } while (0)
 
 // A copy of the whole canvas picture (empty when there is no canvas).
 inline platform::Surface PictureOf(Handle owner, int32_t id) {
