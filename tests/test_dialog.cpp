@@ -65,21 +65,11 @@ std::vector<uint32_t> Sequence(std::initializer_list<uint32_t> kinds) {
   return out;
 }
 
-ScriptedInput Input(int64_t ms, Kind kind, int x = 0, int y = 0) {
-  ScriptedInput input;
-  input.timeMs = ms;
-  input.kind = kind;
-  input.x = x;
-  input.y = y;
-  return input;
-}
+ScriptedInput Input(int64_t ms, Kind kind, int x = 0, int y = 0) { return {ms, kind, x, y}; }
 
 std::vector<ScriptedInput> Key(int64_t ms, int virtualKey) {
-  ScriptedInput down = Input(ms, Kind::kKeyDown);
-  down.virtualKey = virtualKey;
-  ScriptedInput up = down;
-  up.kind = Kind::kKeyUp;
-  return {down, up};
+  const auto left = platform::MouseButton::kLeft;
+  return {{ms, Kind::kKeyDown, 0, 0, left, virtualKey}, {ms, Kind::kKeyUp, 0, 0, left, virtualKey}};
 }
 
 std::vector<ScriptedInput> Click(int64_t ms, int x, int y) {
@@ -117,14 +107,11 @@ class DialogTest : public ::testing::Test {
   static void UsePanelLikeHandler() {
     handler = [](Handle window, uint32_t message, uint32_t wParam, uint32_t) -> int32_t {
       if (message == WM_INITDIALOG) {
-        SetTimer(window, 600, 100);
-        SetTimer(window, 610, 100);
+        for (uint32_t id : {600u, 610u}) SetTimer(window, id, 100);
         SetTimer(window, 620, 300);
       }
       if (message == WM_COMMAND && LowWord(wParam) == IDCANCEL) {
-        KillTimer(window, 600);
-        KillTimer(window, 610);
-        KillTimer(window, 620);
+        for (uint32_t id : {600u, 610u, 620u}) KillTimer(window, id);
         EndDialogWindow(window, 0);
         return 1;
       }
@@ -341,9 +328,9 @@ TEST_F(DialogTest, DialogColoursDefaultTransparentAndHighBits) {
     platform::Pixel shown;
   };
   const Case cases[] = {
-      {true, kGreen, kGreenPixel},  // the panel's background is checked whole by its golden pictures
-      {false, 0, kBtnFacePixel},    // no colours set: button face
-      {true, -2, 0u},             // transparent: nothing painted
+      {true, kGreen, kGreenPixel},    // a whole painted background is in the panel's golden pictures
+      {false, 0, kBtnFacePixel},      // no colours set: button face
+      {true, -2, 0u},                 // transparent: nothing painted
       {true, 0x7F0000FF, 0xFF0000u},  // the high bits of a colour are dropped
   };
   for (const Case& c : cases) {
