@@ -357,7 +357,7 @@ class BitmapFiles : public ::testing::Test {
   std::filesystem::path root_, previous_;
 };
 
-TEST_F(BitmapFiles, RenderWithReversedOrNonFiniteCornersOrAMissingFileDrawsNothing) {
+TEST_F(BitmapFiles, ReversedOrNonFiniteCornersBadSizesOrAMissingFileDrawAndLoadNothing) {
   Write("p.bmp", Pattern(3, 2));
   Rows before = Uniform(5, 5, 0x0A0B0C);
   CanvasWith(before);
@@ -367,16 +367,16 @@ TEST_F(BitmapFiles, RenderWithReversedOrNonFiniteCornersOrAMissingFileDrawsNothi
   CanvasRenderBitmap("absent.bmp", 0, 0, 2, 2);
   CanvasRenderBitmap("", 0, 0, 2, 2);
   EXPECT_EQ(CurrentRows(), before);
+  // Loading fails the same way, and for sizes that are not a canvas.
+  EXPECT_EQ(LoadBitmapCanvas("", 2, 2), 0u);
+  EXPECT_EQ(LoadBitmapCanvas("absent.bmp", 2, 2), 0u);
+  EXPECT_EQ(LoadBitmapCanvas("p.bmp", 0, 2), 0u);
+  EXPECT_EQ(LoadBitmapCanvas("p.bmp", 2, -1), 0u);
+  EXPECT_EQ(LoadBitmapCanvas("p.bmp", 100000, 100000), 0u);
+  EXPECT_NE(LoadBitmapCanvas("p.bmp", 2, 2), 0u);
 }
 
-TEST_F(BitmapFiles, ANameWithoutADotIsFoundAsAFile) {
-  Write("picture", Uniform(2, 2, 0x00FF00));
-  CanvasWith(Uniform(2, 2, 0));
-  CanvasRenderBitmap("picture", 0, 0, 1, 1);
-  EXPECT_EQ(CurrentRows(), Uniform(2, 2, 0x00FF00));
-}
-
-TEST_F(BitmapFiles, TheWorkingDirectoryComesBeforeTheSearchFolder) {
+TEST_F(BitmapFiles, TheWorkingDirectoryComesBeforeTheSearchFolderAndNamesNeedNoDot) {
   Write(root_ / "search" / "face.bmp", Uniform(1, 1, 0x0000FF));
   CanvasWith(Uniform(1, 1, 0));
   CanvasRenderBitmap("face.bmp", 0, 0, 0, 0);
@@ -387,6 +387,10 @@ TEST_F(BitmapFiles, TheWorkingDirectoryComesBeforeTheSearchFolder) {
   Write("face.bmp", Uniform(1, 1, 0xFF0000));
   CanvasRenderBitmap("face.bmp", 0, 0, 0, 0);
   EXPECT_EQ(CurrentRows(), Uniform(1, 1, 0xFF0000));
+  // A name without a dot is found as a file.
+  Write("picture", Uniform(1, 1, 0x00FF00));
+  CanvasRenderBitmap("picture", 0, 0, 0, 0);
+  EXPECT_EQ(CurrentRows(), Uniform(1, 1, 0x00FF00));
 }
 
 TEST_F(BitmapFiles, LoadBitmapCanvasMakesACanvasOfTheRequestedSizeAndKeepsTheCurrentOne) {
@@ -404,16 +408,6 @@ TEST_F(BitmapFiles, LoadBitmapCanvasMakesACanvasOfTheRequestedSizeAndKeepsTheCur
   CanvasMoveTo(0, 1, 0);
   CanvasLineTo(1, 1, 0x00FF00, 0);
   EXPECT_EQ(CurrentRows()[1][0], 0x00FF00u);
-}
-
-TEST_F(BitmapFiles, LoadBitmapCanvasFailuresGiveZero) {
-  Write("ok.bmp", Uniform(2, 2, 1));
-  EXPECT_EQ(LoadBitmapCanvas("", 2, 2), 0u);
-  EXPECT_EQ(LoadBitmapCanvas("absent.bmp", 2, 2), 0u);
-  EXPECT_EQ(LoadBitmapCanvas("ok.bmp", 0, 2), 0u);
-  EXPECT_EQ(LoadBitmapCanvas("ok.bmp", 2, -1), 0u);
-  EXPECT_EQ(LoadBitmapCanvas("ok.bmp", 100000, 100000), 0u);
-  EXPECT_NE(LoadBitmapCanvas("ok.bmp", 2, 2), 0u);
 }
 
 }  // namespace
