@@ -143,23 +143,14 @@ TEST(PixelBuffer, WithoutACanvasNothingHappens) {
 // ---------------------------------------------------------------------------
 // Block copies
 
-TEST(CanvasCopy, EveryMixCodePicksItsRasterOperation) {
-  constexpr Pixel S = 0x0F3C5A, D = 0x335599;
-  constexpr Pixel kMask = 0xFFFFFF;
-  struct Mix {
-    int32_t code;
-    Pixel result;
-  };
-  const Mix mixes[] = {
-      {0, S},  {1, S},  {2, ~(S | D) & kMask}, {3, S}, {4, ~S & kMask}, {5, S & ~D & kMask}, {6, S},
-      {7, S ^ D}, {8, S}, {9, S & D}, {10, S}, {11, S}, {12, (~S | D) & kMask}, {13, S}, {14, S},
-      {15, S | D}, {16, S}, {kPlainCopy, S}, {-1, S}, {INT32_MIN, S},
-  };
-  Handle source = CanvasWith({{S}});
-  for (const Mix& mix : mixes) {
-    CanvasWith({{D}});
-    CanvasCopy(source, 0, mix.code);
-    EXPECT_EQ(CurrentRows(), (Rows{{mix.result}})) << "mix code " << mix.code;
+TEST(CanvasCopy, MixCodesWithoutAnOperationCopy) {
+  // The codes with an operation are checked against GDI's pictures in the GDI
+  // reference suite.
+  Handle source = CanvasWith({{0x0F3C5A}});
+  for (int32_t code : {6, 8, 10, 11, 14, -1, INT32_MIN}) {
+    CanvasWith({{0x335599}});
+    CanvasCopy(source, 0, code);
+    EXPECT_EQ(CurrentRows(), (Rows{{0x0F3C5A}})) << "mix code " << code;
   }
 }
 
