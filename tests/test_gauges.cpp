@@ -169,10 +169,8 @@ TEST_F(Gauges, ALongTextIsShownWholeButStoredCut) {
 
 TEST_F(Gauges, CaptionBoxHasABoxFrameAndNoLevel) {
   CreateGauge(dialog_, 1, 10, 10, 60, 18, "", 2, "verde", 100, 5, "", 0xFFFFFF, "", "verde", kNoPattern);
-  const platform::Surface s = Picture(1);
-  EXPECT_EQ(At(s, 59, 0), C(155, 255, 155));  // outer ring, full colour
-  EXPECT_EQ(At(s, 58, 16), C(27, 127, 27));   // inner ring: shade 128
-  EXPECT_EQ(At(s, 30, 9), kBg);
+  // Outer ring in the full colour, inner ring in shade 128, nothing inside.
+  EXPECT_DOTS(Picture(1), {{59, 0, C(155, 255, 155)}, {58, 16, C(27, 127, 27)}, {30, 9, kBg}});
 }
 
 // ---- Values ----
