@@ -37,7 +37,7 @@ Outcome RunWith(const std::vector<std::string>& args) {
 }
 
 std::string WriteFile(const std::string& name, const std::string& text) {
-  const std::string path = testing_support::BinaryDir() + "/" + name;
+  const std::string path = testing_support::ScratchDir() + "/" + name;
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
@@ -182,7 +182,7 @@ TEST(EventsFile, MalformedLinesNameFileLineAndReason) {
 
 TEST(EventsFile, ErrorsInAFileStopTheProgramBeforeItRuns) {
   const std::string path = WriteFile("bad_events.txt", "0 move 1 2\n\n7 key tab\n");
-  const std::string screenshot = testing_support::BinaryDir() + "/not_written.png";
+  const std::string screenshot = testing_support::ScratchDir() + "/not_written.png";
   std::remove(screenshot.c_str());
   Outcome outcome = RunWith({"--headless", "--events", path, "--screenshot", screenshot});
   EXPECT_EQ(outcome.status, kExitUsage);
@@ -190,7 +190,7 @@ TEST(EventsFile, ErrorsInAFileStopTheProgramBeforeItRuns) {
   EXPECT_TRUE(outcome.out.empty());
   EXPECT_TRUE(ReadBytes(screenshot).empty());
 
-  Outcome missing = RunWith({"--headless", "--events", testing_support::BinaryDir() + "/no_such_events.txt"});
+  Outcome missing = RunWith({"--headless", "--events", testing_support::ScratchDir() + "/no_such_events.txt"});
   EXPECT_EQ(missing.status, kExitUsage);
   EXPECT_NE(missing.err.find("no_such_events.txt: cannot open the events file"), std::string::npos) << missing.err;
 }
@@ -222,7 +222,7 @@ TEST(HeadlessPanel, SameInputsGiveTheSamePictureBytes) {
   const std::string events = WriteFile("panel_events.txt", "150 click 400 300\n250 move 20 580\n");
   std::vector<std::string> pictures;
   for (int run = 0; run < 2; ++run) {
-    const std::string png = testing_support::BinaryDir() + "/panel_run" + std::to_string(run) + ".png";
+    const std::string png = testing_support::ScratchDir() + "/panel_run" + std::to_string(run) + ".png";
     Outcome outcome = RunWith({"--headless", "--clock", "12:34:56.789", "--run-ms", "700", "--events", events,
                            "--screenshot", png});
     ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
@@ -235,7 +235,7 @@ TEST(HeadlessPanel, SameInputsGiveTheSamePictureBytes) {
 }
 
 TEST(HeadlessPanel, UnwritableScreenshotIsAFailure) {
-  Outcome outcome = RunWith({"--headless", "--screenshot", testing_support::BinaryDir() + "/no_such_dir/x.png"});
+  Outcome outcome = RunWith({"--headless", "--screenshot", testing_support::ScratchDir() + "/no_such_dir/x.png"});
   EXPECT_EQ(outcome.status, kExitFailure);
   EXPECT_NE(outcome.err.find("could not write the screenshot"), std::string::npos);
   EXPECT_EQ(outcome.out, "panel open at 0 ms\n");

@@ -502,7 +502,7 @@ TEST_F(DialogTest, RepeatedRunsStartFreshAndGiveIdenticalPictures) {
     // The first run's dialog is still open: none of its timers tick in the second.
     EXPECT_EQ(SeenOf(WM_TIMER).size(), 7u) << "run " << run;
     EXPECT_EQ(SessionClockMs(), 300);
-    const std::string path = testing_support::BinaryDir() + "/dialog_run" + std::to_string(run) + ".png";
+    const std::string path = testing_support::ScratchDir() + "/dialog_run" + std::to_string(run) + ".png";
     ASSERT_TRUE(WriteShownPicture(path));
     std::ifstream file(path, std::ios::binary);
     files.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -510,7 +510,7 @@ TEST_F(DialogTest, RepeatedRunsStartFreshAndGiveIdenticalPictures) {
   ASSERT_FALSE(files[0].empty());
   EXPECT_EQ(files[0], files[1]);
   platform::Surface read;
-  ASSERT_TRUE(testing_support::ReadPng(testing_support::BinaryDir() + "/dialog_run0.png", read));
+  ASSERT_TRUE(testing_support::ReadPng(testing_support::ScratchDir() + "/dialog_run0.png", read));
   EXPECT_EQ(read.width, 800);
   EXPECT_EQ(read.height, 600);
   EXPECT_EQ(read.At(0, 0), kGreenPixel);

@@ -34,7 +34,7 @@ probe::Color CanvasColor(Handle owner, int32_t id, int x, int y) {
 class InstrumentControl : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(testing_support::BinaryDir()) / "instrument_table_files";
+    folder_ = std::filesystem::path(testing_support::ScratchDir()) / "instrument_table_files";
     WriteUniformBmp(folder_ / "off.bmp", {255, 0, 0});
     WriteUniformBmp(folder_ / "on.bmp", {0, 0, 255});
     WriteUniformBmp(folder_ / "sub" / "on.bmp", {0, 255, 0});

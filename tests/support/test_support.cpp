@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "platform/png_file.h"
 
 namespace testing_support {
@@ -14,6 +16,15 @@ namespace testing_support {
 std::string SharedDir() { return IP_SHARED_DIR; }
 std::string SourceDir() { return IP_SOURCE_DIR; }
 std::string BinaryDir() { return IP_BINARY_DIR; }
+
+std::string ScratchDir() {
+  static const std::string folder = [] {
+    std::string path = BinaryDir() + "/scratch/" + std::to_string(::getpid());
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  return folder;
+}
 
 bool ReadPng(const std::string& path, platform::Surface& out) { return platform::ReadPngFile(path, out); }
 bool WritePng(const std::string& path, const platform::Surface& surface) {

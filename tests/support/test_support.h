@@ -12,6 +12,9 @@ namespace testing_support {
 std::string SharedDir();   // ../shared beside the source tree
 std::string SourceDir();   // the source tree
 std::string BinaryDir();   // the build tree
+// A folder of this test process's own for files a test writes: test programs
+// run in parallel and must not share scratch files.
+std::string ScratchDir();
 
 // Reads an 8-bit RGB or RGBA PNG into a surface; false if unreadable.
 bool ReadPng(const std::string& path, platform::Surface& out);
