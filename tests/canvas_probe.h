@@ -52,8 +52,10 @@ inline platform::Surface Snapshot() {
   return surface;
 }
 
-// The colour value (0x00BBGGRR) of one pixel of a surface.
+// The colour value (0x00BBGGRR) of one pixel of a surface, or -1 outside it
+// (an empty surface when there was no canvas to read).
 inline Color At(const platform::Surface& s, int x, int y) {
+  if (!s.Contains(x, y)) return Color{-1};
   return Color{static_cast<ColorRef>(platform::ColorRefFromPixel(s.At(x, y) & 0xFFFFFF))};
 }
 

@@ -11,11 +11,14 @@
 #include "host/canvas.h"
 #include "host/dialog.h"
 #include "host/rounding.h"
-#include "instruments/instrument_table.h"
 #include "toolkit/colors.h"
 #include "toolkit/far_lines.h"
 
 namespace {
+
+// The control user value slot that holds the instrument's bitmap canvas (its
+// only, or OFF, face), put there when the instrument was created with a bitmap.
+constexpr int32_t kSlotBitmapFace = 2;
 
 constexpr double kFullShade = 255.0;
 constexpr double kBandShadeStart = 205.0;   // pattern 3 with a colour name: first band box
@@ -96,7 +99,7 @@ void DrawShadedBand(const Area& a, const std::string& fill) {
 // 6: the bitmap canvas kept in slot 2, stretched corner to corner over the
 // inner area (inclusive corners: one column and row over the frame).
 void DrawBitmapBackground(Handle dialog, int32_t id, const Area& a) {
-  const Handle bitmap = static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog, id), kSlotOffFace));
+  const Handle bitmap = static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog, id), kSlotBitmapFace));
   CanvasStretch(bitmap, id, 0, 0, static_cast<float>(a.w), static_cast<float>(a.h), Coord(a.t), Coord(a.t),
                 Coord(static_cast<double>(a.w) - a.t), Coord(static_cast<double>(a.h) - a.t), SRCCOPY);
 }
