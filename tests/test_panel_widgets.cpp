@@ -71,6 +71,36 @@ TEST(PanelWidgets, ButtonClicksToggleFaceLampAndFrame) {
   EXPECT_EQ(CountDifferences(PictureOf(PanelHandle, 960), PictureOf(PanelHandle, 903)), 0);
 }
 
+// Each click passes its row's label pair: 901 shows "ON" although its own
+// caption is "off/on", 906 its own "ONNO", 907 "attivo". Each is compared
+// with a button of the same look captioned with the expected pair.
+TEST(PanelWidgets, ClicksPassTheLabelPairOfTheirCommandRow) {
+  std::vector<ScriptedInput> input;
+  Click(input, 20, 540 + 100, 110 + 11);  // 901
+  Click(input, 30, 540 + 100, 250 + 11);  // 906
+  Click(input, 40, 540 + 100, 278 + 11);  // 907
+  RunPanel(60, input);
+  struct Expected {
+    int32_t id, y, frameWidth;
+    const char *frameColor, *labels;
+    ColorRef textColor;
+    const char* fillColor;
+    int32_t offPattern, onPattern;
+  };
+  const Expected expected[] = {
+      {901, 110, 0, "rosso", "OFF/ON", 0xFFFFFF, "rosso", 0, 1},
+      {906, 250, 5, "verde", "OFFO/ONNO", 0xFFFFFF, "verde", 0, 4},
+      {907, 278, 5, "", "non attivo/attivo", 0x000000, "", 0, 4},
+  };
+  for (const Expected& e : expected) {
+    EXPECT_EQ(Slot(e.id, kSlotFaceState), 1) << e.id;
+    CreateToggleButton(PanelHandle, 960, 0, 400, 164, 22, "", e.frameWidth, e.frameColor, e.labels, e.textColor,
+                       e.fillColor, e.offPattern, e.onPattern);
+    ToggleButton(PanelHandle, 960, "");
+    EXPECT_EQ(CountDifferences(PictureOf(PanelHandle, 960), PictureOf(PanelHandle, e.id)), 0) << e.id;
+  }
+}
+
 TEST(PanelWidgets, WoodenSwitchAndBitmapSwitchesChangeFace) {
   std::vector<ScriptedInput> input;
   Click(input, 20, 530 + 60, 10 + 40);   // 700
