@@ -20,7 +20,7 @@ constexpr int32_t kRampGreenLift = 45;
 constexpr double kRampTopShade = 205;
 constexpr int32_t kSquareCorners = 0;
 constexpr int32_t kSolidFill = 0;
-constexpr float kCharSizePerPoint = 1.2f;
+constexpr double kCharSizePerPoint = 1.2f;  // a 32-bit float; the quotient is taken in double
 const char* const kDisplayFace = "courier new";
 
 ColorRef ShadowColor() { return MakeColor(85, 130, 85); }
@@ -55,7 +55,7 @@ void DrawDisplayRamp(int32_t width, int32_t height, int32_t frameWidth, const st
 }  // namespace
 
 int32_t DisplayFontPoints(int32_t charSize) {
-  return RoundToInt(static_cast<float>(charSize) / kCharSizePerPoint);
+  return RoundToInt(charSize / kCharSizePerPoint);
 }
 
 void CreateDigitalDisplay(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t& width, int32_t& height,

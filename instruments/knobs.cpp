@@ -27,10 +27,12 @@ constexpr int32_t kFullCircle = 360;
 constexpr int32_t kTickRimGap = 2;
 constexpr int32_t kSolidFill = 0;
 constexpr int32_t kSquareCorners = 0;
-constexpr float kPointerInsetFactor = 1.1f;
-constexpr float kDotSizeFactor = 0.08f;
-constexpr float kDotRadiusFactor = 0.8f;
-constexpr float kCursorOffset = 0.01f;  // keeps the horizontal distance away from 0
+// Factors kept as 32-bit floats (each a hair off its decimal value); the
+// products and sums with them are computed in double precision.
+constexpr double kPointerInsetFactor = 1.1f;
+constexpr double kDotSizeFactor = 0.08f;
+constexpr double kDotRadiusFactor = 0.8f;
+constexpr double kCursorOffset = 0.01f;  // keeps the horizontal distance away from 0
 constexpr int32_t kNumberDigits = 7;
 
 const ColorRef kOuterRimColor = 0x000000;
@@ -87,12 +89,12 @@ void DrawKnobNumber(float percent) {
 
 // The pointer dot at 80 % of the ellipse of radii (W / 2 - inset, H / 2 - inset).
 void DrawPointer(int32_t width, int32_t height, int32_t inset, int32_t angle) {
-  const int32_t d = RoundToInt(kDotSizeFactor * static_cast<float>(height));
+  const int32_t d = RoundToInt(kDotSizeFactor * height);
   const double r = KnobDegreesToRadians(angle - 90.0);
   const int32_t px = RoundToInt((width / 2.0 - inset) * std::cos(r));
   const int32_t py = RoundToInt(-std::sin(r) * (height / 2.0 - inset));
-  const double dx = RoundToInt(kDotRadiusFactor * static_cast<float>(px));
-  const double dy = RoundToInt(kDotRadiusFactor * static_cast<float>(py));
+  const double dx = RoundToInt(kDotRadiusFactor * px);
+  const double dy = RoundToInt(kDotRadiusFactor * py);
   DrawKnobDot(RoundToInt(width / 2.0 + dx - d), RoundToInt(height / 2.0 + dy - d),
               RoundToInt(width / 2.0 + dx + d), RoundToInt(height / 2.0 + dy + d));
 }
@@ -151,7 +153,7 @@ void CreateKnob(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, 
   const float b = static_cast<float>(bezel);
   DrawRim(b, b, w - b, h - b, MakeColor(50, 50, 50));
   if (std::string* snapshot = SnapshotAt(id)) *snapshot = CanvasGetBits();
-  record->frameWidth = RoundToInt(kPointerInsetFactor * b);
+  record->frameWidth = RoundToInt(kPointerInsetFactor * bezel);
   record->divisions = static_cast<int16_t>(ticks);
   record->textColor = minAngle;
   record->pattern = maxAngle;
@@ -179,8 +181,7 @@ float KnobAngleFromCursor(Handle dialog, int32_t id) {
   const IntPair size = GetControlSize(dialog, id);
   const IntPair origin = GetControlLocation(dialog, id);
   const IntPair cursor = CursorClientPosition(dialog);
-  const float x = static_cast<float>((static_cast<double>(cursor.first) - origin.first) - size.first / 2.0) +
-                  kCursorOffset;
+  const double x = (static_cast<double>(cursor.first) - origin.first) - size.first / 2.0 + kCursorOffset;
   const double y = size.second / 2.0 - (static_cast<double>(cursor.second) - origin.second);
   const double t = std::atan(y / x) * 180 / Pi();
   if (x > 0) return static_cast<float>(90 - t);

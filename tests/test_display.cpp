@@ -41,8 +41,9 @@ class DisplayTest : public WidgetTest {
 };
 
 TEST(DisplayFont, PointsAreTheCharacterSizeOver1Point2) {
-  // 3 / 1.2 = 2.5 rounds to even.
-  for (auto [size, points] : {std::pair{14, 12}, {16, 13}, {13, 11}, {0, 0}, {3, 2}}) {
+  // 3 / 1.2 = 2.5 rounds to even; the 32-bit 1.2 lies a hair above 1.2, so
+  // 21 / 1.2 gives 17.4999993 -> 17 (a 32-bit quotient would be 17.5 -> 18).
+  for (auto [size, points] : {std::pair{14, 12}, {16, 13}, {13, 11}, {0, 0}, {3, 2}, {21, 17}}) {
     EXPECT_EQ(DisplayFontPoints(size), points) << size;
   }
 }

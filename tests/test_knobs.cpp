@@ -71,6 +71,17 @@ TEST_F(KnobTest, WorkedExampleRecordAndStartPosition) {
   EXPECT_EQ(SnapshotAt(kKnob)->size(), 8u + 120 * 120 * 4);
 }
 
+// The 32-bit 1.1 lies a hair above 1.1, so a bezel whose product ends in .5
+// rounds up: 15 gives 16.5000004 -> 17, not 16 as a 32-bit product would.
+TEST_F(KnobTest, PointerInsetRoundsTheWiderThirtyTwoBitFactor) {
+  int32_t id = 1401;
+  for (auto [bezel, inset] : {std::pair{4, 4}, {5, 6}, {15, 17}, {35, 39}}) {
+    CreateKnob(dialog_, id, 0, 0, 80, 80, "", bezel, 10, -90, 90, 50);
+    EXPECT_EQ(InstrumentAt(id)->frameWidth, inset) << bezel;
+    ++id;
+  }
+}
+
 // At angle 0 the dot's box is (50, 12)-(70, 32): s = 13, rings i = 1..10
 // from (51, 13)-(70, 32) in (168, 68, 68) to (60, 22)-(65, 27), clamped pale.
 TEST_F(KnobTest, PointerDotGeometryAndShades) {
