@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "instruments/buttons.h"
+#include "instruments/display.h"
 #include "instruments/knobs.h"
 #include "instruments/leds.h"
 #include "instruments/text_panels.h"
@@ -181,6 +182,17 @@ TEST(PanelWidgets, CursorAnglesRoundTheKnobCentre) {
   EXPECT_FLOAT_EQ(KnobAngleFromCursor(PanelHandle, 1402), -90.0f);
   RunPanel(10, {{5, Kind::kMove, 520, 300}});
   EXPECT_NEAR(KnobAngleFromCursor(PanelHandle, 1402), 90.0f, 0.05f);
+}
+
+// Display 410 shows the seconds since midnight to the millisecond: eight
+// significant digits here, one more than a single-precision text keeps.
+TEST(PanelWidgets, SecondsDisplayKeepsEveryDigit) {
+  Build(150, {}, ClockTime{12, 0, 30, 123});  // one tick of timer 610, at 12:00:30.223
+  RunToEnd();
+  int32_t width = 84, height = 32;
+  CreateDigitalDisplay(PanelHandle, 1960, 0, 400, width, height, "", 5, "verde", 13, 0x00FF00, "", "verde", 3);
+  SetDisplayText(PanelHandle, 1960, " 43230.223");
+  EXPECT_EQ(CountDifferences(PictureOf(PanelHandle, 1960), PictureOf(PanelHandle, 410)), 0);
 }
 
 TEST(PanelWidgets, TextPanelsShowTheInitialFillUntilTheirFirstTick) {
