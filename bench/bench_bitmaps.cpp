@@ -129,7 +129,7 @@ BENCHMARK(BM_RenderBitmapAtFileSize)->Unit(benchmark::kMicrosecond);
 // file again as the reference timing did (timing.txt: bitmap_file_cases_us
 // over iterations gives the reference cost of one round).
 void BM_ReferenceBitmapFileCases(benchmark::State& state) {
-  const std::string folder = std::string(IP_SHARED_DIR) + "/gdi-reference/";
+  const std::string folder = std::string(IP_REFERENCE_DIR) + "/";
   std::ifstream cases(folder + "cases.txt");
   struct Render {
     std::string file;

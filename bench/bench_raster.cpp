@@ -86,7 +86,7 @@ BENCHMARK(BM_HatchFill)->Arg(0)->Arg(5);
 void BM_AllReferenceCases(benchmark::State& state) {
   cases::CaseFile file;
   cases::ParseError error;
-  if (!cases::LoadCaseFile(std::string(IP_SHARED_DIR) + "/gdi-reference/cases.txt", file, error)) {
+  if (!cases::LoadCaseFile(std::string(IP_REFERENCE_DIR) + "/cases.txt", file, error)) {
     state.SkipWithError(("cannot read the reference cases: " + error.reason).c_str());
     return;
   }

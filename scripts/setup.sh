@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs (only those missing), then
+# Installs the Debian packages a build needs (only those missing), then
 # configures and builds into the given folder. Used by ./run and ./test.
+#
+#   scripts/setup.sh panel BUILD_DIR [CMAKE_ARGS...]   the panel program only
+#   scripts/setup.sh all BUILD_DIR [CMAKE_ARGS...]     everything: tests and benchmarks too
 set -euo pipefail
 
+mode=$1
+build_dir=$2
+shift 2
+
 packages=(cmake g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
-          libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xdotool x11-utils)
+          fonts-liberation fonts-dejavu-core)
+if [ "$mode" = all ]; then
+  packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,7 +28,11 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-build_dir=${1:-build}
-shift || true
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+if [ "$mode" = panel ]; then
+  # Only what starting the panel needs: no test or benchmark targets are made.
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIP_BUILD_TESTS=OFF -DIP_BUILD_BENCH=OFF "$@" >/dev/null
+  cmake --build "$build_dir" -j "$(nproc)" --target instrument-panel
+else
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIP_BUILD_TESTS=ON -DIP_BUILD_BENCH=ON "$@" >/dev/null
+  cmake --build "$build_dir" -j "$(nproc)"
+fi

@@ -1,4 +1,4 @@
-// The GDI reference suite: every case of the shared reference data replayed
+// The GDI reference suite: every case of the GDI reference pictures replayed
 // through the canvas operations and compared pixel for pixel (red, green,
 // blue) with the picture GDI drew. A failure names the case, the first wrong
 // pixel with both colours and the number of wrong pixels, and leaves
@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string ReferenceDir() { return testing_support::SharedDir() + "/gdi-reference"; }
+std::string ReferenceDir() { return testing_support::ReferenceDir(); }
 
 const cases::CaseFile& ReferenceCases() {
   static const cases::CaseFile file = [] {

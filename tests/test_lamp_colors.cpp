@@ -82,7 +82,7 @@ constexpr ColorRef kDotColor = 0x123456;
 // with one-pixel outline and fill in two colours on white.
 platform::Surface ReferenceEllipse() {
   platform::Surface reference;
-  EXPECT_TRUE(testing_support::ReadPng(testing_support::SharedDir() + "/gdi-reference/edge-box-ellipse-0-10.png",
+  EXPECT_TRUE(testing_support::ReadPng(testing_support::ReferenceDir() + "/edge-box-ellipse-0-10.png",
                                        reference));
   return reference;
 }

@@ -5,7 +5,7 @@
 //     tests/fuzz/fuzz_bmp_decoding.cpp platform/bmp_file.cpp platform/raster_blit.cpp \
 //     platform/surface.cpp -o build-fuzz/fuzz_bmp_decoding
 //   build-fuzz/fuzz_bmp_decoding -max_total_time=300 -rss_limit_mb=2048 CORPUS_DIR \
-//     ../shared/gdi-reference/bmp
+//     tests/data/gdi-reference/bmp
 //
 // Every input is decoded; an accepted picture must be consistent and is
 // scaled to a small size taken from the input's last bytes, both up and down,

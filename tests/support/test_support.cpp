@@ -13,7 +13,7 @@
 
 namespace testing_support {
 
-std::string SharedDir() { return IP_SHARED_DIR; }
+std::string ReferenceDir() { return std::string(IP_SOURCE_DIR) + "/tests/data/gdi-reference"; }
 std::string SourceDir() { return IP_SOURCE_DIR; }
 std::string BinaryDir() { return IP_BINARY_DIR; }
 

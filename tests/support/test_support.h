@@ -1,5 +1,5 @@
-// Helpers shared by the test suites: paths of the shared reference data and
-// of the source tree, PNG reading and writing, exact picture comparison.
+// Helpers shared by the test suites: paths of the reference data and of the
+// source tree, PNG reading and writing, exact picture comparison.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 namespace testing_support {
 
-std::string SharedDir();   // ../shared beside the source tree
+std::string ReferenceDir();  // tests/data/gdi-reference: the GDI reference pictures
 std::string SourceDir();   // the source tree
 std::string BinaryDir();   // the build tree
 // A folder of this test process's own for files a test writes: test programs
