@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "platform/bmp_file.h"
+
+using namespace ip;
 
 namespace {
 

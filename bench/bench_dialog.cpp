@@ -2,9 +2,12 @@
 // panel on the headless backend, and the message loop alone with a busy timer.
 #include <benchmark/benchmark.h>
 
-#include "host/dialog.h"
-#include "host/dialog_session.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/session.h"
 #include "panel/panel.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

@@ -7,11 +7,14 @@
 #include <array>
 #include <cstdint>
 
-#include "host/dialog.h"
-#include "host/dialog_session.h"
-#include "instruments/instrument_table.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/session.h"
 #include "panel/panel.h"
 #include "panel/panel_parts.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

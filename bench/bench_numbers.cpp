@@ -3,8 +3,10 @@
 // and ColorFromName (once per drawn line or ring of every frame).
 #include <benchmark/benchmark.h>
 
-#include "host/numbers.h"
-#include "toolkit/colors.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/numbers.h"
+
+using namespace ip;
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include "platform/raster.h"
 #include "tools/case_file.h"
 
+using namespace ip;
+
 namespace {
 
 constexpr int kSurfaceWidth = 400;

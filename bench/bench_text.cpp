@@ -2,8 +2,10 @@
 // repaint: selecting a font and printing a short caption, and measuring text.
 #include <benchmark/benchmark.h>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+
+using namespace ip;
 
 namespace {
 

@@ -4,10 +4,13 @@
 // instruments.
 #include <benchmark/benchmark.h>
 
-#include "host/dialog_session.h"
-#include "instruments/knobs.h"
+#include "instrument_panel/knobs.h"
+#include "instrument_panel/session.h"
 #include "panel/panel.h"
 #include "panel/panel_parts.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

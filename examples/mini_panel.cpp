@@ -7,13 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "host/dialog.h"
-#include "host/dialog_session.h"
-#include "instruments/display.h"
-#include "instruments/gauge.h"
-#include "instruments/instrument_table.h"
-#include "instruments/knobs.h"
-#include "instruments/leds.h"
+#include "instrument_panel/instrument_panel.h"
+
+using namespace ip;
 
 namespace {
 
@@ -86,13 +82,12 @@ int main(int argc, char** argv) {
   settings.runMs = kRunMs;
   StartHeadlessSession(settings);
 
-  // Round lamps and knobs paint their corners in the colour they stand on.
-  PanelBackColor = kBackColor;
   dialog = CreateDialogWindow(0, "Mini panel", kCentred, kCentred, kWidth, kHeight, 0, 0, kUnitsPixels);
   if (dialog == 0) {
     std::fprintf(stderr, "could not create the dialog\n");
     return 1;
   }
+  // Round lamps and knobs paint their corners in the dialog's background colour.
   SetWindowColors(dialog, kDialogItself, -1, kBackColor);
   BuildInstruments();
 

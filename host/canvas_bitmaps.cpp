@@ -6,13 +6,16 @@
 #include <cstring>
 #include <fstream>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/rounding.h"
+#include "host/canvas_internal.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "platform/bmp_file.h"
 #include "platform/handles.h"
 #include "platform/raster_blit.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -180,3 +183,5 @@ void CanvasSetBits(const std::string& buffer) {
   CopyBytesToPixels(buffer.data() + kBitsHeaderBytes, bitmap);
   RepaintIfImmediate(*record);
 }
+
+}  // namespace ip

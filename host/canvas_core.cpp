@@ -3,11 +3,16 @@
 // every use, so a canvas that has gone is simply "no canvas".
 #include <algorithm>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
+#include "host/canvas_internal.h"
 #include "host/canvas_text.h"
+#include "host/dialog_internal.h"
+#include "host/error_report.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "platform/handles.h"
+
+namespace ip {
 
 namespace {
 
@@ -44,7 +49,7 @@ void CanvasAttach(Handle owner, int32_t id, int32_t mode) {
   if (target == nullptr) target = FindRecord(owner);
   current_canvas = 0;
   if (!IsCanvas(target)) {
-    SetLastHostError(68);
+    SetLastError(ErrorCode::kNoCanvas);
     return;
   }
   bool onRequest = (mode & kAttachRedrawOnRequest) != 0 || target->type == RecordType::kBitmapCanvas;
@@ -74,9 +79,16 @@ WindowRecord& RegisterBitmapCanvas(int32_t width, int32_t height) {
   return registered;
 }
 
+void GiveBitmapCanvasTo(Handle canvas, Handle dialog) {
+  WindowRecord* record = FindRecord(canvas);
+  if (record != nullptr && record->type == RecordType::kBitmapCanvas) record->owner = dialog;
+}
+
 Handle CreateBitmapCanvas(int32_t width, int32_t height) {
   if (width <= 0 || height <= 0 || int64_t{width} * height > platform::kMaxSurfacePixels) return 0;
   WindowRecord& registered = RegisterBitmapCanvas(width, height);
   std::fill(registered.canvas.bitmap.pixels.begin(), registered.canvas.bitmap.pixels.end(), 0);
   return registered.key;
 }
+
+}  // namespace ip

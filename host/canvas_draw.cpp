@@ -7,10 +7,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "host/canvas.h"
-#include "host/rounding.h"
+#include "host/canvas_internal.h"
 #include "host/window_records.h"
+#include "instrument_panel/canvas.h"
 #include "platform/raster.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -164,3 +167,5 @@ void CanvasSetBackColor(ColorRef color) {
 void CanvasSetLineWidth(int32_t width) {
   if (WindowRecord* record = CurrentCanvasRecord()) record->canvas.penWidth = width;
 }
+
+}  // namespace ip

@@ -4,9 +4,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/canvas.h"
+#include "host/canvas_internal.h"
 #include "host/canvas_text.h"
+#include "host/error_report.h"
+#include "instrument_panel/canvas.h"
 #include "platform/font.h"
+
+namespace ip {
 
 namespace {
 
@@ -22,7 +26,6 @@ constexpr int32_t kStyleItalic = 2;
 constexpr int32_t kStyleUnderline = 4;
 constexpr int32_t kStyleStrikeOut = 8;
 
-constexpr int32_t kErrorFontNotMade = 5;
 
 // The em size in pixels of a point size: the LOGFONT height is its negation.
 int32_t EmPixelsOfPoints(int32_t points) {
@@ -95,7 +98,7 @@ void CanvasSetFont(const std::string& faceName, int32_t points, int32_t style) {
   request.strikeOut = (style & kStyleStrikeOut) != 0;
   std::shared_ptr<const platform::Font> font = platform::OpenFont(request);
   if (font == nullptr) {
-    SetLastHostError(kErrorFontNotMade);  // the old font and metrics stay
+    SetLastError(ErrorCode::kFontNotMade);  // the old font and metrics stay
     return;
   }
   UseFont(*canvas, std::move(font));
@@ -135,3 +138,5 @@ IntPair CanvasTextSize(const std::string& text) {
   if (canvas == nullptr || canvas->font == nullptr) return {};
   return {ClampToInt32(platform::TextWidth(*canvas->font, text)), canvas->fontHeight};
 }
+
+}  // namespace ip

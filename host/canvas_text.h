@@ -3,5 +3,9 @@
 
 #include "host/window_records.h"
 
+namespace ip {
+
 // Gives a canvas the default font ("MS Sans Serif", 8 points) and its metrics.
 void ApplyDefaultCanvasFont(CanvasState& canvas);
+
+}  // namespace ip

@@ -1,29 +1,23 @@
 // The dialog host: the dialog window and its canvas controls, the modal
 // loop, the dialog procedure that hands every message to the application
 // callback, the dialog's colours, the control queries and user values.
-#include "host/dialog.h"
+#include "instrument_panel/dialog.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
 #include <vector>
 
-#include "host/canvas.h"
+#include "host/canvas_internal.h"
+#include "host/dialog_internal.h"
+#include "host/error_report.h"
 #include "host/window_records.h"
+#include "instrument_panel/session.h"
 #include "platform/window_system.h"
 
-// The host and the window system speak the same message numbers.
-static_assert(WM_SIZE == platform::WM_SIZE && WM_ACTIVATE == platform::WM_ACTIVATE);
-static_assert(WM_CLOSE == platform::WM_CLOSE && WM_DESTROY == platform::WM_DESTROY);
-static_assert(WM_NCDESTROY == platform::WM_NCDESTROY && WM_SETCURSOR == platform::WM_SETCURSOR);
-static_assert(WM_DRAWITEM == platform::WM_DRAWITEM && WM_COMMAND == platform::WM_COMMAND);
-static_assert(WM_SYSCOMMAND == platform::WM_SYSCOMMAND && WM_TIMER == platform::WM_TIMER);
-static_assert(WM_CTLCOLORMSGBOX == platform::WM_CTLCOLORMSGBOX && WM_CTLCOLORSTATIC == platform::WM_CTLCOLORSTATIC);
-static_assert(SS_NOTIFY == platform::SS_NOTIFY && SC_CLOSE == platform::SC_CLOSE);
-static_assert(IDOK == platform::IDOK && IDCANCEL == platform::IDCANCEL);
-static_assert(VK_LBUTTON == platform::VK_LBUTTON && VK_RBUTTON == platform::VK_RBUTTON);
-static_assert(VK_ESCAPE == platform::VK_ESCAPE && VK_RETURN == platform::VK_RETURN);
+namespace ip {
 
 namespace {
 
@@ -34,20 +28,16 @@ constexpr uint32_t kDsSysModal = 0x2;
 constexpr uint32_t kDsCenter = 0x800;
 
 constexpr size_t kMaxTitleBytes = 256;
+constexpr int32_t kBackColorNeverSet = -3;
+const char* const kNoSessionMessage =
+    "instrument panel: RunDialogModal needs a window session; call StartRealWindowSession or "
+    "StartHeadlessSession first\n";
 constexpr int32_t kCentre = -1;
 constexpr int32_t kKeepPosition = 0x8000;
 
 constexpr int kShowMaximized = 3;
 constexpr int kShowMinimized = 6;
 constexpr int kShowNormal = 5;
-
-constexpr uint32_t WM_HSCROLL = 0x114;
-constexpr uint32_t WM_VSCROLL = 0x115;
-constexpr uint32_t WM_CTLCOLOREDIT = 0x133;
-constexpr uint32_t WM_CTLCOLORLISTBOX = 0x134;
-
-constexpr int32_t kErrorInvalidWindow = 1400;     // ERROR_INVALID_WINDOW_HANDLE
-constexpr int32_t kErrorControlNotFound = 1421;   // ERROR_CONTROL_ID_NOT_FOUND
 
 // Coordinates of controls are kept within this range, so sums never overflow.
 constexpr int64_t kMaxCoordinate = 1 << 24;
@@ -62,7 +52,6 @@ struct HostState {
   std::map<Handle, HostExtras> extras;
   std::set<Handle> dialogs;
   Handle activeDialog = 0;
-  int32_t lastError = 0;
 };
 
 HostState& Host() {
@@ -167,7 +156,7 @@ int32_t ColorBrush(uint32_t message, Handle window) {
   }
   if (record->backColor == kColorNone) return static_cast<int32_t>(platform::HollowBrush());
   const bool editLike = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
-  return static_cast<int32_t>(platform::GetSysColorBrush(editLike ? platform::COLOR_WINDOW : platform::COLOR_BTNFACE));
+  return static_cast<int32_t>(platform::GetSysColorBrush(editLike ? COLOR_WINDOW : COLOR_BTNFACE));
 }
 
 // A control's own callback for its WM_COMMAND / WM_HSCROLL / WM_VSCROLL.
@@ -175,7 +164,8 @@ int32_t ControlCallbackResult(Handle dialog, uint32_t message, uint32_t wParam, 
   if (message != WM_COMMAND && message != WM_HSCROLL && message != WM_VSCROLL) return 0;
   const WindowRecord* control = FindRecord(lParam);
   if (control == nullptr || control->owner != dialog || control->callback == nullptr) return 0;
-  return control->callback(dialog, message, wParam, lParam);
+  const CallbackHolder callback = control->callback;  // keeps it alive should the call destroy the control
+  return (*callback)(dialog, message, wParam, lParam);
 }
 
 int32_t DialogProcedure(Handle window, uint32_t message, uint32_t wParam, uint32_t lParam) {
@@ -190,8 +180,9 @@ int32_t DialogProcedure(Handle window, uint32_t message, uint32_t wParam, uint32
   }
   if (int32_t handled = ControlCallbackResult(window, message, wParam, lParam); handled != 0) return handled;
   const WindowRecord* record = FindDialogRecord(window);
-  const WindowCallback callback = record != nullptr ? record->callback : nullptr;
-  const int32_t result = callback != nullptr ? callback(window, message, wParam, lParam) : 0;
+  // A copy of the holder keeps the callback alive should it end the dialog.
+  const CallbackHolder callback = record != nullptr ? record->callback : nullptr;
+  const int32_t result = callback != nullptr ? (*callback)(window, message, wParam, lParam) : 0;
   if (message == WM_NCDESTROY) {
     FreeDialogState(window);
     return result;
@@ -223,7 +214,7 @@ size_t SlotIndex(int32_t slot) { return (static_cast<uint32_t>(slot) - 1u) & 7u;
 std::optional<Handle> ControlWindow(Handle dialog, int32_t id) {
   const Handle window = id == kDialogItself ? dialog : GetControlHandle(dialog, id);
   if (platform::IsWindow(window)) return window;
-  SetLastHostError(kErrorControlNotFound);
+  SetLastError(ErrorCode::kControlNotFound);
   return std::nullopt;
 }
 
@@ -251,7 +242,7 @@ Handle CreateDialogWindow(Handle, const std::string& title, int32_t x, int32_t y
 void SetWindowColors(Handle dialog, int32_t id, int32_t textColor, int32_t backColor) {
   WindowRecord* record = id == kDialogItself ? FindDialogRecord(dialog) : FindControlRecord(dialog, id);
   if (record == nullptr) {
-    SetLastHostError(id == kDialogItself ? kErrorInvalidWindow : kErrorControlNotFound);
+    SetLastError(id == kDialogItself ? ErrorCode::kInvalidWindow : ErrorCode::kControlNotFound);
     return;
   }
   int32_t back = NormalBackColor(backColor);
@@ -270,7 +261,7 @@ void AddCanvasControl(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t w
                       uint32_t styleExtras, uint32_t, WindowCallback controlCallback, const std::string&) {
   const WindowRecord* dialogRecord = FindDialogRecord(dialog);
   if (dialogRecord == nullptr || !platform::IsWindow(dialog)) {
-    SetLastHostError(kErrorInvalidWindow);
+    SetLastError(ErrorCode::kInvalidWindow);
     return;
   }
   const uint32_t style = (styleExtras != 0 ? styleExtras : kCanvasControlStyle) | kCanvasControlStyle;
@@ -279,7 +270,7 @@ void AddCanvasControl(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t w
   const platform::Rect rect{left, top, left + ClampExtent(width), top + ClampExtent(height)};
   const Handle control = platform::CreateStaticControl(dialog, id, rect, style);
   if (control == 0) {
-    SetLastHostError(kErrorInvalidWindow);
+    SetLastError(ErrorCode::kInvalidWindow);
     return;
   }
   WindowRecord record;
@@ -289,14 +280,19 @@ void AddCanvasControl(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t w
   record.controlId = id;
   record.flags = dialogRecord->flags & kFlagPixelUnits;
   record.style = style;
-  record.callback = controlCallback;
+  if (controlCallback) record.callback = std::make_shared<const WindowCallback>(std::move(controlCallback));
   WindowRecord& registered = RegisterRecord(record);
   const platform::Rect client = platform::GetClientRect(control);
   InitCanvasState(registered, client.Width(), client.Height());
 }
 
-void RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot) {
-  if (callback != nullptr) {
+bool RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot) {
+  if (!WindowSessionStarted()) {
+    SetLastError(ErrorCode::kNoWindowSession);
+    std::fputs(kNoSessionMessage, stderr);
+    return false;
+  }
+  if (callback) {
     callback(dialog, WM_INITDIALOG, dialog, 0);
     const platform::Rect client = platform::GetClientRect(dialog);
     const uint32_t size = (static_cast<uint32_t>(client.Width()) & 0xFFFF) |
@@ -304,8 +300,11 @@ void RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot)
     callback(dialog, WM_SIZE, SizeTypeOf(FindDialogRecord(dialog)), size);
   }
   WindowRecord* record = FindDialogRecord(dialog);
-  if (record == nullptr) return;
-  record->callback = callback;
+  if (record == nullptr) {
+    SetLastError(ErrorCode::kInvalidWindow);
+    return false;
+  }
+  record->callback = callback ? std::make_shared<const WindowCallback>(std::move(callback)) : nullptr;
   record->flags |= kFlagModalLoop;
   Host().extras[dialog].resultSlot = resultSlot;
   platform::ShowWindow(dialog);
@@ -315,11 +314,12 @@ void RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot)
     platform::DispatchMessage(message);
   }
   if (WindowRecord* still = FindDialogRecord(dialog)) still->flags &= ~kFlagModalLoop;
+  return true;
 }
 
 void EndDialogWindow(Handle dialog, int32_t result) {
   if (FindDialogRecord(dialog) == nullptr || !platform::IsWindow(dialog)) {
-    SetLastHostError(kErrorInvalidWindow);
+    SetLastError(ErrorCode::kInvalidWindow);
     return;
   }
   platform::SendMessage(dialog, WM_CLOSE, 0, 0);
@@ -380,9 +380,12 @@ void RepaintCanvasControl(Handle control) {
   platform::RedrawWindowNow(control);
 }
 
-int32_t LastHostError() { return Host().lastError; }
+bool HasHostRecord(Handle handle) { return FindRecord(handle) != nullptr; }
 
-void SetLastHostError(int32_t code) { Host().lastError = code; }
+int32_t DialogBackColor(Handle dialog) {
+  const WindowRecord* record = FindDialogRecord(dialog);
+  return record != nullptr ? record->backColor : kBackColorNeverSet;
+}
 
 void ResetWindowHost() {
   HostState& host = Host();
@@ -394,3 +397,5 @@ void ResetWindowHost() {
   host = HostState{};
   platform::ResetWindowSystem();
 }
+
+}  // namespace ip

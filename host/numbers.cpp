@@ -6,7 +6,7 @@
 // Decimal digits of a double are always taken from its exact binary value
 // (std::to_chars with a precision prints the exact expansion), never built up
 // with floating-point arithmetic, so the rounding rules see the true digits.
-#include "host/numbers.h"
+#include "instrument_panel/numbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -16,6 +16,8 @@
 #include <system_error>
 
 #include "platform/clock.h"
+
+namespace ip {
 
 namespace {
 
@@ -329,14 +331,14 @@ double TextToNumber(const std::string& text) {
 }
 
 std::string TimeText() {
-  platform::LocalTime now = platform::LocalTimeNow();
+  ClockTime now = platform::LocalTimeNow();
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", now.hour, now.minute, now.second);
   return buffer;
 }
 
 double SecondsSinceMidnight() {
-  platform::LocalTime now = platform::LocalTimeNow();
+  ClockTime now = platform::LocalTimeNow();
   int64_t ms = now.hour * 3600000LL + now.minute * 60000LL + now.second * 1000LL + now.millisecond;
   return static_cast<double>(ms) / 1000.0;
 }
@@ -362,3 +364,5 @@ double Sine(double x) { return std::sin(x); }
 double Cosine(double x) { return std::cos(x); }
 
 double ArcTangent(double x) { return std::atan(x); }
+
+}  // namespace ip

@@ -2,11 +2,13 @@
 // checks its positions against the text, so out-of-range arguments give an
 // empty text or 0 and never touch memory outside the text. An empty
 // delimiter is treated as one that does not occur.
-#include "host/texts.h"
+#include "instrument_panel/texts.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
+
+namespace ip {
 
 namespace {
 
@@ -125,3 +127,5 @@ std::string LowerCase(const std::string& text) {
   for (char& c : lower) c = static_cast<char>(kLowerCase[static_cast<unsigned char>(c)]);
   return lower;
 }
+
+}  // namespace ip

@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace ip {
+
 namespace {
 
 std::unordered_map<Handle, std::unique_ptr<WindowRecord>>& Registry() {
@@ -46,7 +48,11 @@ void FreeDialogRecords(Handle dialog) {
   Registry().erase(dialog);
 }
 
+size_t RecordCount() { return Registry().size(); }
+
 bool IsCanvas(const WindowRecord* record) {
   return record != nullptr &&
          (record->type == RecordType::kCanvasControl || record->type == RecordType::kBitmapCanvas);
 }
+
+}  // namespace ip

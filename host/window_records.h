@@ -8,12 +8,18 @@
 #include <cstdint>
 #include <memory>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
 #include "platform/surface.h"
+
+namespace ip {
 
 namespace platform {
 struct Font;  // a face at a pixel size, with its metrics (platform/font.h)
 }
+
+// A window's callback, shared so that a call in progress keeps it alive even
+// when the call destroys the window and its record.
+using CallbackHolder = std::shared_ptr<const WindowCallback>;
 
 enum class RecordType : uint8_t { kDialog, kCanvasControl, kBitmapCanvas };
 
@@ -42,13 +48,13 @@ struct CanvasState {
 struct WindowRecord {
   Handle key = 0;
   Handle window = 0;
-  Handle owner = 0;  // the dialog of a control; 0 for dialogs and bitmap canvases
+  Handle owner = 0;  // the dialog of a control or of a control's face bitmap; 0 for dialogs and other bitmap canvases
   RecordType type = RecordType::kDialog;
   int32_t controlId = 0;  // controls only
   uint32_t flags = 0;
   uint32_t style = 0;
   int32_t showCommand = 5;  // SW_SHOW
-  WindowCallback callback = nullptr;
+  CallbackHolder callback;  // empty: no callback
   int32_t backColor = -3;  // -3 never set, -2 transparent, -1 system default, else COLORREF
   int32_t textColor = -3;
   CanvasState canvas;      // canvas controls and bitmap canvases only
@@ -65,5 +71,9 @@ WindowRecord* FindControlRecord(Handle dialog, int32_t id);
 void FreeRecord(Handle key);
 // Frees a dialog's record and the records of all controls it owns.
 void FreeDialogRecords(Handle dialog);
+// How many records exist (for tests that watch for leaks).
+size_t RecordCount();
 // True for canvas controls and bitmap canvases.
 bool IsCanvas(const WindowRecord* record);
+
+}  // namespace ip

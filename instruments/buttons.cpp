@@ -1,22 +1,28 @@
 // Two-state buttons and switches: creation, toggling, and the drawn face.
-#include "instruments/buttons.h"
+#include "instrument_panel/buttons.h"
 
 #include <algorithm>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/instrument_table.h"
-#include "toolkit/backgrounds.h"
-#include "toolkit/frames.h"
-#include "toolkit/labels.h"
-#include "toolkit/lamps.h"
+#include "host/canvas_internal.h"
+#include "host/error_report.h"
+#include "instrument_panel/backgrounds.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/frames.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/labels.h"
+#include "instrument_panel/lamps.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
 const char* const kLabelSeparator = "/";
+const char* const kDefaultToggleLabels = "OFF/ON";
 const char* const kOffLampScheme = "rosso";
 const char* const kOnLampScheme = "verdino";
 constexpr int32_t kLampLargestRadius = 5;
@@ -58,7 +64,44 @@ void DrawButtonFace(Handle dialog, int32_t id, const InstrumentRecord& record, b
   CanvasRedraw();
 }
 
+void SetControlSlot(Handle dialog, int32_t id, int32_t slot, int32_t value) {
+  SetControlUserValue(GetControlHandle(dialog, id), slot, value);
+}
+
+// Loads one face scaled to the control into a bitmap canvas that goes with the dialog.
+Handle LoadFace(Handle dialog, const std::string& file, IntPair size) {
+  const Handle face = LoadBitmapCanvas(file, size.first, size.second);
+  GiveBitmapCanvasTo(face, dialog);
+  return face;
+}
+
 }  // namespace
+
+// Paints the OFF face at once and keeps both faces, scaled to the control,
+// in bitmap canvases. Two blank names make a drawn OFF toggle button instead.
+void LoadFaceBitmaps(Handle dialog, int32_t id, const std::string& first, const std::string& second) {
+  CanvasAttach(dialog, id, 0);
+  const IntPair size = CanvasGetSize();
+  if (TrimLeft(first + second).empty()) {
+    ToggleButton(dialog, id, kDefaultToggleLabels);
+    ToggleButton(dialog, id, kDefaultToggleLabels);
+    return;
+  }
+  CanvasRenderBitmap(first, 0, 0, static_cast<float>(size.first), static_cast<float>(size.second));
+  SetControlSlot(dialog, id, kSlotOffFace, static_cast<int32_t>(LoadFace(dialog, first, size)));
+  SetControlSlot(dialog, id, kSlotOnFace, static_cast<int32_t>(LoadFace(dialog, second, size)));
+  SetControlSlot(dialog, id, kSlotFaceState, 0);
+}
+
+// Paints one bitmap over the control at once and keeps it as its only face.
+void LoadFaceBitmap(Handle dialog, int32_t id, const std::string& file) {
+  CanvasAttach(dialog, id, 0);
+  const IntPair size = CanvasGetSize();
+  if (TrimLeft(file).empty()) return;
+  CanvasRenderBitmap(file, 0, 0, static_cast<float>(size.first), static_cast<float>(size.second));
+  SetControlSlot(dialog, id, kSlotOffFace, static_cast<int32_t>(LoadFace(dialog, file, size)));
+  SetControlSlot(dialog, id, kSlotFaceState, 0);
+}
 
 void CreateToggleButton(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
                         const std::string& background, int32_t frameWidth, const std::string& frameColor,
@@ -74,6 +117,7 @@ void CreateToggleButton(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t
   record->textColor = textColor;
   record->fillColor.Write(fillColor);
   record->pattern = offPattern;
+  SetInstrumentKind(id, InstrumentKind::kToggleButton);
   // Through ON and back: the new button is shown OFF with slot 1 at 0.
   ToggleButton(dialog, id, "");
   ToggleButton(dialog, id, "");
@@ -99,3 +143,15 @@ void ToggleButton(Handle dialog, int32_t id, const std::string& labels) {
   const std::string label = turnOn ? TextAfter(pair, kLabelSeparator) : TextBefore(pair, kLabelSeparator);
   DrawButtonFace(dialog, id, *record, turnOn, label);
 }
+
+
+int32_t GetButtonState(Handle dialog, int32_t id) {
+  const InstrumentKind kind = InstrumentKindOf(id);
+  if (kind != InstrumentKind::kToggleButton && kind != InstrumentKind::kBitmapSwitch) {
+    if (InstrumentAt(id) != nullptr) SetLastError(ErrorCode::kWrongInstrumentKind);
+    return 0;
+  }
+  return GetControlUserValue(GetControlHandle(dialog, id), kSlotFaceState) != 0 ? 1 : 0;
+}
+
+}  // namespace ip

@@ -1,15 +1,19 @@
 // Digital displays: the background built once, then one text per update.
-#include "instruments/display.h"
+#include "instrument_panel/display.h"
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/instrument_table.h"
-#include "toolkit/backgrounds.h"
-#include "toolkit/colors.h"
-#include "toolkit/frames.h"
-#include "toolkit/labels.h"
+#include "host/error_report.h"
+#include "instrument_panel/backgrounds.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/frames.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/labels.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -66,6 +70,7 @@ void CreateDigitalDisplay(Handle dialog, int32_t id, int32_t x, int32_t y, int32
   if (record == nullptr) return;
   DeclareBackgroundSnapshots();
   CreateInstrumentControl(dialog, id, x, y, width, height, background);
+  SetInstrumentKind(id, InstrumentKind::kDigitalDisplay);
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
   const IntPair size = CanvasGetSize();
   width = size.first;
@@ -100,4 +105,15 @@ void SetDisplayText(Handle dialog, int32_t id, const std::string& text) {
     DrawDisplayFrame(record->frameWidth, record->frameColor.Read(), !Trimmed(record->fillColor.Read()).empty());
   }
   CanvasRedraw();
+  ExtrasAt(id)->displayText = text;
 }
+
+std::string GetDisplayText(Handle, int32_t id) {
+  const InstrumentExtras* extras = ExtrasAt(id);
+  if (extras == nullptr) return {};
+  if (extras->kind == InstrumentKind::kDigitalDisplay) return extras->displayText;
+  SetLastError(ErrorCode::kWrongInstrumentKind);
+  return {};
+}
+
+}  // namespace ip

@@ -5,23 +5,30 @@
 // (tick spacing) are stored as 32-bit floats, everything else is computed in
 // extended precision, and coordinates reach the canvas as 32-bit floats that
 // the canvas rounds to nearest, ties to even.
-#include "instruments/gauge.h"
+#include "instrument_panel/gauge.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/numbers.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/instrument_table.h"
-#include "toolkit/backgrounds.h"
-#include "toolkit/colors.h"
+#include "host/error_report.h"
+#include "instrument_panel/backgrounds.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/frames.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/keys.h"
+#include "instrument_panel/labels.h"
+#include "instrument_panel/numbers.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
+#include "platform/rounding.h"
 #include "toolkit/far_lines.h"
-#include "toolkit/frames.h"
-#include "toolkit/labels.h"
+
+namespace ip {
 
 namespace {
 
@@ -45,8 +52,8 @@ constexpr Real kWideNeedleTop = 5;    // "ver_agone" body: d - 5 to d + 8 (botto
 constexpr Real kWideNeedleBottom = 8;
 constexpr int32_t kCaptionPoints = 7;
 const char* const kCaptionFace = "Arial";
-const char* const kPercentCode = "%";
-const char* const kScaledCode = "!";
+const char* const kPercentCode = caption::kPercent;
+const char* const kScaledCode = caption::kScaled;
 const char* const kPercentMask = "###_%";
 const char* const kScaledMask = "###";
 
@@ -186,40 +193,76 @@ void DrawWideNeedleUpward(const GaugeFrame& g) {
   RelativeLine(g.t + 1, d + 1, g.w - 2 * g.t - 2, 0, kRed);
 }
 
-// Draws the level of a known style; any other name draws nothing. Segmented
-// styles need at least one division.
-void DrawLevel(const std::string& style, const GaugeFrame& g) {
-  if (style == "ori_blurosso") DrawBarAcross(g);
-  else if (style == "ori_vmeter" && g.divisions > 0) DrawSegmentsAcross(g);
-  else if (style == "ori_rosso") DrawCylinderAcross(g);
-  else if (style == "ori_ago") DrawNeedleAcross(g);
-  else if (style == "ori_agone") DrawWideNeedleAcross(g);
-  else if (style == "ver_blurosso") DrawBarUpward(g);
-  else if (style == "ver_vmeter" && g.divisions > 0) DrawSegmentsUpward(g);
-  else if (style == "ver_ago") DrawNeedleUpward(g);
-  else if (style == "ver_agone") DrawWideNeedleUpward(g);
+// ---- The styles ----
+
+enum class Axis : uint8_t { kNone, kAcross, kUpward };
+using LevelPainter = void (*)(const GaugeFrame&);
+
+// A style key, the way its level grows, its painter (none: no level) and
+// whether it has ticks. Segmented styles need at least one division.
+struct GaugeStyle {
+  std::string_view name;
+  Axis axis;
+  LevelPainter painter;
+  bool segmented;
+  bool ticks;
+};
+
+constexpr GaugeStyle kStyles[] = {
+    {gauge_style::kHorizontalBar, Axis::kAcross, DrawBarAcross, false, true},
+    {gauge_style::kHorizontalSegments, Axis::kAcross, DrawSegmentsAcross, true, false},
+    {gauge_style::kHorizontalCylinder, Axis::kAcross, DrawCylinderAcross, false, true},
+    {gauge_style::kHorizontalNeedle, Axis::kAcross, DrawNeedleAcross, false, true},
+    {gauge_style::kHorizontalWideNeedle, Axis::kAcross, DrawWideNeedleAcross, false, true},
+    {gauge_style::kVerticalBar, Axis::kUpward, DrawBarUpward, false, true},
+    {gauge_style::kVerticalSegments, Axis::kUpward, DrawSegmentsUpward, true, false},
+    {gauge_style::kVerticalNeedle, Axis::kUpward, DrawNeedleUpward, false, true},
+    {gauge_style::kVerticalWideNeedle, Axis::kUpward, DrawWideNeedleUpward, false, true},
+    {gauge_style::kCaptionBox, Axis::kNone, nullptr, false, false},
+    {gauge_style::kLedLamp, Axis::kNone, nullptr, false, false},
+};
+
+// The published list of gauge styles is this table's list of names.
+constexpr bool NamesMatchPublishedKeys() {
+  if (std::size(kStyles) != kGaugeStyles.size()) return false;
+  for (size_t i = 0; i < kGaugeStyles.size(); ++i) {
+    if (kGaugeStyles[i].key != kStyles[i].name) return false;
+  }
+  return true;
+}
+static_assert(NamesMatchPublishedKeys());
+
+constexpr GaugeStyle kUnknownStyle{"", Axis::kNone, nullptr, false, false};
+
+// The style of a key (compared exactly); an unknown key is reported and
+// draws neither level nor ticks.
+const GaugeStyle& FindStyle(const std::string& name) {
+  for (const GaugeStyle& style : kStyles) {
+    if (name == style.name) return style;
+  }
+  ReportUnknown(ErrorCode::kUnknownGaugeStyle, name);
+  return kUnknownStyle;
 }
 
-bool HasTicksAcross(const std::string& style) {
-  return style == "ori_blurosso" || style == "ori_rosso" || style == "ori_ago" || style == "ori_agone";
-}
-bool HasTicksUpward(const std::string& style) {
-  return style == "ver_blurosso" || style == "ver_ago" || style == "ver_agone";
+void DrawLevel(const GaugeStyle& style, const GaugeFrame& g) {
+  if (style.painter == nullptr || (style.segmented && g.divisions <= 0)) return;
+  style.painter(g);
 }
 
 // S - 1 ticks: across, rising one fifth of the canvas height from the bottom
 // inner row; upward, one fifth of the inner width from the left.
-void DrawTicks(const std::string& style, const GaugeFrame& g) {
+void DrawTicks(const GaugeStyle& style, const GaugeFrame& g) {
   if (g.divisions <= 0) return;
   CanvasSetForeColor(kTickForeColor);
   CanvasSetBackColor(kColorNone);
+  if (!style.ticks) return;
   const Real s = g.divisions;
-  if (HasTicksAcross(style)) {
+  if (style.axis == Axis::kAcross) {
     const float step = static_cast<float>((g.w - 2 * g.t) / s);
     for (int32_t j = 1; j < g.divisions; ++j) {
       RelativeLine(static_cast<Real>(step) * j + g.t, g.h - g.t - 1, 0, -kTickFraction * g.h, kTickColor);
     }
-  } else if (HasTicksUpward(style)) {
+  } else {
     const float step = static_cast<float>((g.h - 2 * g.t) / s);
     for (int32_t j = 1; j < g.divisions; ++j) {
       RelativeLine(g.t + 1, static_cast<Real>(step) * j + g.t, kTickFraction * (g.w - 2 * g.t), 0, kTickColor);
@@ -273,6 +316,7 @@ void CreateGauge(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width,
   record->styleName.Write(styleName);
   record->fillColor.Write(fillColor);
   record->pattern = pattern;
+  SetInstrumentKind(id, InstrumentKind::kGauge);
   SetGaugeValue(dialog, id, value, "");
 }
 
@@ -356,11 +400,41 @@ void DrawGauge(Handle dialog, int32_t id, int32_t frameWidth, float value, int16
   const GaugeFrame frame{static_cast<Real>(size.first), static_cast<Real>(size.second),
                          static_cast<Real>(frameWidth), static_cast<Real>(value), divisions, fillColor};
   text = ExpandCaptionCode(text, value, divisions);
-  if (value > 0 && size.first > 0 && size.second > 0) DrawLevel(styleName, frame);
-  DrawTicks(styleName, frame);
+  if (InstrumentExtras* extras = ExtrasAt(id)) extras->shownCaption = text;
+  const GaugeStyle& style = FindStyle(styleName);
+  if (value > 0 && size.first > 0 && size.second > 0) DrawLevel(style, frame);
+  DrawTicks(style, frame);
   if (!text.empty()) {
     CanvasSetFont(kCaptionFace, kCaptionPoints, 0);
     DrawTextLabel(text, textColor, 0);
   }
   CanvasRedraw();
 }
+
+
+// ---- Reading back ----
+
+namespace {
+
+// The side entry of a gauge; nullptr (with the error recorded) for any
+// other identifier.
+const InstrumentExtras* GaugeExtras(int32_t id) {
+  const InstrumentExtras* extras = ExtrasAt(id);
+  if (extras == nullptr) return nullptr;
+  if (extras->kind == InstrumentKind::kGauge) return extras;
+  SetLastError(ErrorCode::kWrongInstrumentKind);
+  return nullptr;
+}
+
+}  // namespace
+
+float GetGaugeValue(Handle, int32_t id) {
+  return GaugeExtras(id) != nullptr ? InstrumentAt(id)->value : 0.0f;
+}
+
+std::string GetGaugeCaption(Handle, int32_t id) {
+  const InstrumentExtras* extras = GaugeExtras(id);
+  return extras != nullptr ? extras->shownCaption : std::string();
+}
+
+}  // namespace ip

@@ -1,18 +1,23 @@
 // Knobs: the face painted once, then the number and pointer dot per turn.
-#include "instruments/knobs.h"
+#include "instrument_panel/knobs.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/numbers.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/instrument_table.h"
-#include "toolkit/colors.h"
-#include "toolkit/labels.h"
+#include "host/error_report.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/labels.h"
+#include "instrument_panel/numbers.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
+#include "instruments/knobs_internal.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -141,10 +146,14 @@ void CreateKnob(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, 
   if (record == nullptr) return;
   DeclareBackgroundSnapshots();
   CreateInstrumentControl(dialog, id, x, y, width, height, background);
+  SetInstrumentKind(id, InstrumentKind::kKnob);
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
   const float w = static_cast<float>(width);
   const float h = static_cast<float>(height);
-  if (background.empty()) CanvasBox(0, 0, w, h, kSquareCorners, PanelBackColor, PanelBackColor, kSolidFill);
+  if (background.empty()) {
+    const ColorRef surround = GetInstrumentSurroundColor(dialog);
+    CanvasBox(0, 0, w, h, kSquareCorners, surround, surround, kSolidFill);
+  }
   DrawShadedDisc(width, height, kOuterShineA, kOuterShineB, 0);
   DrawRim(0, 0, w, h, kOuterRimColor);
   DrawTicks(width, height, KnobTickStep(ticks));
@@ -169,6 +178,7 @@ void DrawKnob(Handle dialog, int32_t id, int32_t angle) {
   const int32_t maxAngle = record->pattern;
   if (angle < minAngle || angle > maxAngle) return;
   record->value = KnobPercent(angle, minAngle, maxAngle);
+  ExtrasAt(id)->knobAngle = angle;
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
   const IntPair size = CanvasGetSize();
   if (!RestoreSnapshot(id)) return;
@@ -188,3 +198,26 @@ float KnobAngleFromCursor(Handle dialog, int32_t id) {
   if (x < 0) return static_cast<float>(-90 - t);
   return 0;
 }
+
+
+namespace {
+
+// The side entry of a knob; nullptr (with the error recorded) for any other identifier.
+const InstrumentExtras* KnobExtras(int32_t id) {
+  const InstrumentExtras* extras = ExtrasAt(id);
+  if (extras == nullptr) return nullptr;
+  if (extras->kind == InstrumentKind::kKnob) return extras;
+  SetLastError(ErrorCode::kWrongInstrumentKind);
+  return nullptr;
+}
+
+}  // namespace
+
+float GetKnobPercent(Handle, int32_t id) { return KnobExtras(id) != nullptr ? InstrumentAt(id)->value : 0.0f; }
+
+int32_t GetKnobAngle(Handle, int32_t id) {
+  const InstrumentExtras* extras = KnobExtras(id);
+  return extras != nullptr ? extras->knobAngle : 0;
+}
+
+}  // namespace ip

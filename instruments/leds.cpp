@@ -1,23 +1,28 @@
 // LED lamps: creation, level updates and the two painters.
-#include "instruments/leds.h"
+#include "instrument_panel/leds.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/gauge.h"
-#include "instruments/instrument_table.h"
-#include "toolkit/colors.h"
-#include "toolkit/frames.h"
-#include "toolkit/labels.h"
-#include "toolkit/lamps.h"
+#include "host/error_report.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/frames.h"
+#include "instrument_panel/gauge.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/keys.h"
+#include "instrument_panel/labels.h"
+#include "instrument_panel/lamps.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
-const char* const kRectLampStyle = "ledr";
+const char* const kRectLampStyle = gauge_style::kLedLamp;
 constexpr int32_t kRectLampPattern = 0;
 constexpr int16_t kRectLampDivisions = 0;
 constexpr int32_t kSquareCorners = 0;
@@ -83,6 +88,7 @@ void CreateLedLamp(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t widt
   if (InstrumentAt(id) == nullptr) return;
   CreateGauge(dialog, id, x, y, width, height, background, frameWidth, frameColor, level, kRectLampDivisions,
               caption, captionColor, kRectLampStyle, scheme, kRectLampPattern);
+  SetInstrumentKind(id, InstrumentKind::kLedLamp);
   SetLedLampValue(dialog, id, 0, "");
 }
 
@@ -97,6 +103,7 @@ void CreateRoundLamp(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t wi
   record->caption.Write(caption);
   record->textColor = captionColor;
   record->fillColor.Write(scheme);
+  SetInstrumentKind(id, InstrumentKind::kRoundLamp);
   SetRoundLampValue(dialog, id, 0, "");
 }
 
@@ -126,10 +133,21 @@ void DrawRoundLamp(Handle dialog, int32_t id, const InstrumentRecord& record, fl
   CanvasAttach(dialog, id, kAttachRedrawOnRequest);
   const IntPair size = CanvasGetSize();
   if (size.first <= 0 || size.second <= 0) return;  // no canvas to paint on
-  CanvasBox(0, 0, static_cast<float>(size.first), static_cast<float>(size.second), kSquareCorners, PanelBackColor,
-            PanelBackColor, kSolidFill);
+  const ColorRef surround = GetInstrumentSurroundColor(dialog);
+  CanvasBox(0, 0, static_cast<float>(size.first), static_cast<float>(size.second), kSquareCorners, surround, surround,
+            kSolidFill);
   DrawRoundBezel(size.first, size.second, record.frameWidth);
   DrawLampLight(size.first, size.second, record.frameWidth, kCornerEllipse, level, scheme);
   DrawLampCaption(caption, captionColor);
   CanvasRedraw();
 }
+
+
+float GetLampLevel(Handle, int32_t id) {
+  const InstrumentKind kind = InstrumentKindOf(id);
+  if (kind == InstrumentKind::kLedLamp || kind == InstrumentKind::kRoundLamp) return InstrumentAt(id)->value;
+  if (InstrumentAt(id) != nullptr) SetLastError(ErrorCode::kWrongInstrumentKind);
+  return 0;
+}
+
+}  // namespace ip

@@ -1,19 +1,22 @@
 // Marquee, text panels and the blackboard.
-#include "instruments/text_panels.h"
+#include "instrument_panel/text_panels.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/instrument_table.h"
-#include "toolkit/backgrounds.h"
-#include "toolkit/colors.h"
-#include "toolkit/frames.h"
-#include "toolkit/labels.h"
+#include "instrument_panel/backgrounds.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/frames.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/labels.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -144,3 +147,5 @@ void WriteBlackboard(Handle dialog, int32_t id, const std::string& text) {
   }
   CanvasRedraw();
 }
+
+}  // namespace ip

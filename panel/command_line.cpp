@@ -6,8 +6,10 @@
 #include <ostream>
 #include <sstream>
 
-#include "host/dialog.h"
+#include "instrument_panel/dialog.h"
 #include "panel/panel.h"
+
+namespace ip::panel {
 
 namespace {
 
@@ -84,9 +86,9 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
   }
   if (option == "--run-ms") {
     if (!ReadOptionValue(args, i, value, error)) return false;
-    if (!ParseCount(value, kMaxMilliseconds, out.runMs)) {
+    if (!ParseCount(value, kMaxRunMilliseconds, out.runMs)) {
       error = "--run-ms: '" + value + "' is not a number of milliseconds from 0 to " +
-              std::to_string(kMaxMilliseconds);
+              std::to_string(kMaxRunMilliseconds);
       return false;
     }
     return true;
@@ -109,9 +111,9 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return {std::istream_iterator<std::string>(stream), std::istream_iterator<std::string>()};
 }
 
-bool ParseButton(const std::string& word, platform::MouseButton& out) {
-  if (word == "left") out = platform::MouseButton::kLeft;
-  else if (word == "right") out = platform::MouseButton::kRight;
+bool ParseButton(const std::string& word, MouseButton& out) {
+  if (word == "left") out = MouseButton::kLeft;
+  else if (word == "right") out = MouseButton::kRight;
   else return false;
   return true;
 }
@@ -122,9 +124,9 @@ bool ParsePoint(const std::vector<std::string>& words, int& x, int& y, std::stri
     return false;
   }
   int64_t px = 0, py = 0;
-  if (!ParseSigned(words[2], kMaxEventCoordinate, px) || !ParseSigned(words[3], kMaxEventCoordinate, py)) {
-    error = "X and Y must be whole numbers from -" + std::to_string(kMaxEventCoordinate) + " to " +
-            std::to_string(kMaxEventCoordinate);
+  if (!ParseSigned(words[2], kMaxInputCoordinate, px) || !ParseSigned(words[3], kMaxInputCoordinate, py)) {
+    error = "X and Y must be whole numbers from -" + std::to_string(kMaxInputCoordinate) + " to " +
+            std::to_string(kMaxInputCoordinate);
     return false;
   }
   x = static_cast<int>(px);
@@ -136,8 +138,8 @@ bool ParsePoint(const std::vector<std::string>& words, int& x, int& y, std::stri
 bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedInput>& out, std::string& error) {
   using Kind = ScriptedInput::Kind;
   ScriptedInput input;
-  if (!ParseCount(words[0], kMaxMilliseconds, input.timeMs)) {
-    error = "'" + words[0] + "' is not a time in milliseconds from 0 to " + std::to_string(kMaxMilliseconds);
+  if (!ParseCount(words[0], kMaxRunMilliseconds, input.timeMs)) {
+    error = "'" + words[0] + "' is not a time in milliseconds from 0 to " + std::to_string(kMaxRunMilliseconds);
     return false;
   }
   if (words.size() < 2) {
@@ -171,7 +173,7 @@ bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedI
       error = "'key' needs 'escape' or 'enter'";
       return false;
     }
-    input.virtualKey = words[2] == "escape" ? platform::VK_ESCAPE : platform::VK_RETURN;
+    input.virtualKey = words[2] == "escape" ? VK_ESCAPE : VK_RETURN;
     input.kind = Kind::kKeyDown;
     out.push_back(input);
     input.kind = Kind::kKeyUp;
@@ -325,3 +327,5 @@ int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   return options.headless ? RunHeadless(options, out, err) : RunRealWindow(err);
 }
+
+}  // namespace ip::panel

@@ -5,6 +5,8 @@
 // Events file: one event a line, "MS ACTION ARGS", times in milliseconds from
 // the start in non-decreasing order, "#" starts a comment. Actions: move X Y,
 // down left|right, up left|right, click X Y, key escape|enter, close.
+// Milliseconds and coordinates are accepted within the headless session's
+// input ranges (session.h).
 #pragma once
 
 #include <cstdint>
@@ -12,16 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "host/dialog_session.h"
+#include "instrument_panel/session.h"
+
+namespace ip::panel {
 
 // Exit statuses.
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // no display, screenshot not written
 constexpr int kExitUsage = 2;    // bad options or events file: nothing ran
-
-// Milliseconds and coordinates accepted on the command line and in events.
-constexpr int64_t kMaxMilliseconds = 1000000000;
-constexpr int kMaxEventCoordinate = 32767;
 
 struct CommandLine {
   bool help = false;
@@ -46,3 +46,5 @@ bool ReadEventsFile(const std::string& path, std::vector<ScriptedInput>& out, st
 // The whole program; returns its exit status. The headless run ends with the
 // line "panel open at N ms" or "panel closed at N ms" on `out`.
 int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace ip::panel

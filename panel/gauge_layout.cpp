@@ -1,16 +1,17 @@
 // Gauges and meters on the panel: the four gauge groups of the layout, their
-// animation on the ticks of timers 610 and 620, and dragging their levels
-// with the mouse.
+// animation on the ticks of timers 610 and 620.
 #include <array>
 #include <string>
 
-#include "host/dialog.h"
-#include "host/numbers.h"
-#include "host/texts.h"
-#include "instruments/gauge.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/gauge.h"
+#include "instrument_panel/numbers.h"
+#include "instrument_panel/texts.h"
 #include "panel/panel.h"
 #include "panel/panel_parts.h"
-#include "toolkit/colors.h"
+
+namespace ip::panel {
 
 namespace {
 
@@ -111,13 +112,6 @@ constexpr int32_t kClockFirst = 401, kClockLast = 405;
 constexpr std::array<int32_t, 5> kRandomMeters = {1201, 1202, 1301, 1302, 1303};
 constexpr int32_t kTimeCaptionId = 501;
 
-// Draggable gauges.
-constexpr int32_t kLeftOnlyGauge = 1105;
-constexpr int32_t kLongGaugesFirst = 1000, kLongGaugesLast = 1007;
-constexpr int32_t kTallGaugesFirst = 1100, kTallGaugesLast = 1107;
-// GetAsyncKeyState as a signed 16-bit value: down now, not newly pressed.
-constexpr int16_t kButtonHeld = -32768;
-
 void CreateFromSpec(const GaugeSpec& spec, ColorRef textColor) {
   const float value = spec.randomValue ? static_cast<float>(kPercentScale * RandomNumber()) : spec.value;
   CreateGauge(PanelHandle, spec.id, spec.x, spec.y, spec.width, spec.height, spec.background, spec.frameWidth,
@@ -128,15 +122,6 @@ void CreateFromSpec(const GaugeSpec& spec, ColorRef textColor) {
 template <size_t N>
 void CreateAll(const std::array<GaugeSpec, N>& table) {
   for (const GaugeSpec& spec : table) CreateFromSpec(spec, spec.textColor);
-}
-
-// The seconds of the current local time, 0..59, read from the clock text.
-double CurrentSeconds() { return TextToNumber(TextRight(TimeText(), 2)); }
-
-bool ButtonHeld(int virtualKey) { return GetAsyncKeyState(virtualKey) == kButtonHeld; }
-
-void FollowCursor(int32_t id, const std::string& caption) {
-  SetGaugeValue(PanelHandle, id, GaugeValueFromCursor(PanelHandle, id), caption);
 }
 
 }  // namespace
@@ -167,16 +152,4 @@ void AnimateGauges() {
 
 void ShowStatusTime() { SetGaugeValue(PanelHandle, kTimeCaptionId, 0, TimeText()); }
 
-// Left button held: the level follows the cursor. Right button held (not on
-// 1105): the level follows and the caption becomes the percentage code.
-void DragGauge(int32_t id) {
-  if (id == kLeftOnlyGauge) {
-    if (ButtonHeld(VK_LBUTTON)) FollowCursor(id, "");
-    return;
-  }
-  const bool draggable = (id >= kLongGaugesFirst && id <= kLongGaugesLast) ||
-                         (id >= kTallGaugesFirst && id <= kTallGaugesLast);
-  if (!draggable) return;
-  if (ButtonHeld(VK_LBUTTON)) FollowCursor(id, "");
-  if (ButtonHeld(VK_RBUTTON)) FollowCursor(id, "%");
-}
+}  // namespace ip::panel

@@ -1,22 +1,23 @@
 // Lamps, displays, buttons, knobs and text panels on the panel: the group
-// builders, the blackboard text, the timer work, the command table and knob
-// turning.
+// builders, the blackboard text, the timer work and the command table.
 #include <array>
 #include <cmath>
 #include <string>
 
-#include "host/dialog.h"
-#include "host/numbers.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "instruments/buttons.h"
-#include "instruments/display.h"
-#include "instruments/instrument_table.h"
-#include "instruments/knobs.h"
-#include "instruments/leds.h"
-#include "instruments/text_panels.h"
+#include "instrument_panel/buttons.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/display.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/knobs.h"
+#include "instrument_panel/leds.h"
+#include "instrument_panel/numbers.h"
+#include "instrument_panel/text_panels.h"
+#include "instrument_panel/texts.h"
 #include "panel/panel.h"
 #include "panel/panel_parts.h"
+#include "platform/rounding.h"
+
+namespace ip::panel {
 
 namespace {
 
@@ -127,7 +128,6 @@ constexpr std::array<KnobRow, 3> kKnobs{{
     {1402, 470, 270, 60, "fondo1.bmp", 4, 10, -171, 171, 90},
     {1403, 470, 334, 40, "", 0, 0, -91, 91, 50},
 }};
-constexpr int32_t kFirstKnob = 1401, kLastKnob = 1410;
 
 const char* const kBlackboardText = "Zeffarino\r\nDolvini\r\n0000 Bruvano";
 constexpr int32_t kBlackboardId = 1500;
@@ -175,9 +175,6 @@ constexpr std::array<CommandRow, 5> kCommands{{
     {907, 907, "non attivo/attivo"},
     {908, 910, ""},
 }};
-
-// Seconds of the current minute, read from the clock text.
-double CurrentSeconds() { return TextToNumber(TextRight(TimeText(), 2)); }
 
 // The level a text panel shows on this tick; each call draws its own random number.
 float TextPanelLevel(int32_t id) {
@@ -277,8 +274,4 @@ void RunPanelCommand(int32_t id) {
   }
 }
 
-void TurnKnob(int32_t id) {
-  if (id < kFirstKnob || id > kLastKnob) return;
-  if (GetAsyncKeyState(VK_LBUTTON) == 0) return;
-  DrawKnob(PanelHandle, id, RoundToInt(KnobAngleFromCursor(PanelHandle, id)));
-}
+}  // namespace ip::panel

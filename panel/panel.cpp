@@ -3,14 +3,21 @@
 // animation timers and sends each message to the work of its family.
 #include "panel/panel.h"
 
-#include "host/bitmaps.h"
-#include "host/dialog.h"
-#include "host/numbers.h"
-#include "host/rounding.h"
-#include "instruments/instrument_table.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/numbers.h"
+#include "instrument_panel/texts.h"
+#include "instrument_panel/interaction.h"
+#include "instruments/instrument_state.h"
+#include "panel/asset_folder.h"
 #include "panel/panel_parts.h"
+#include "platform/rounding.h"
+
+namespace ip::panel {
 
 Handle PanelHandle = 0;
+ColorRef PanelBackColor = 0x3C4E3C;  // red 60, green 78, blue 60 (ComputePanelBackColor)
 float AnimationPhase = 0;
 const char* const kPanelTitle = "Libreria di tools grafici";
 
@@ -22,9 +29,12 @@ constexpr uint32_t kLampPeriodMs = 100;
 constexpr uint32_t kGaugePeriodMs = 100;
 constexpr uint32_t kPanelPeriodMs = 300;
 
-constexpr int32_t kFirstKnob = 1401;
-constexpr int32_t kLastKnob = 1410;
-constexpr int32_t kDraggedGauge = 1105;
+// Controls that follow the mouse: the knobs, and the long gauges, which
+// follow the right button too except 1105, which follows the left only.
+constexpr int32_t kFirstKnob = 1401, kLastKnob = 1410;
+constexpr int32_t kLeftOnlyGauge = 1105;
+constexpr int32_t kLongGaugesFirst = 1000, kLongGaugesLast = 1007;
+constexpr int32_t kTallGaugesFirst = 1100, kTallGaugesLast = 1107;
 
 int32_t ClampChannel(int32_t value) { return value < 0 ? 0 : (value > 255 ? 255 : value); }
 
@@ -37,8 +47,19 @@ ColorRef ComputePanelBackColor() {
   return red | (green << 8) | (blue << 16);
 }
 
+bool InRange(int32_t id, int32_t first, int32_t last) { return id >= first && id <= last; }
+
 bool IsDraggableGauge(int32_t id) {
-  return id == kDraggedGauge || (id >= 1000 && id <= 1007) || (id >= 1100 && id <= 1107);
+  return id == kLeftOnlyGauge || InRange(id, kLongGaugesFirst, kLongGaugesLast) ||
+         InRange(id, kTallGaugesFirst, kTallGaugesLast);
+}
+
+const FollowMouseOptions& PanelMouseOptions() {
+  static const FollowMouseOptions options{
+      [](int32_t id) { return InRange(id, kFirstKnob, kLastKnob) || IsDraggableGauge(id); },
+      [](int32_t id) { return id != kLeftOnlyGauge; },
+  };
+  return options;
 }
 
 void StartAnimation(Handle window) {
@@ -79,20 +100,9 @@ int32_t RunCommand(Handle window, uint32_t wParam) {
   return 0;
 }
 
-void FollowMouse(uint32_t windowUnderCursor) {
-  const int32_t id = GetDlgCtrlID(windowUnderCursor);
-  // These queries clear the "pressed since" bits, so the instruments see
-  // only presses made from here on.
-  GetAsyncKeyState(VK_LBUTTON);
-  GetAsyncKeyState(VK_RBUTTON);
-  if (id >= kFirstKnob && id <= kLastKnob) {
-    TurnKnob(id);
-  } else if (IsDraggableGauge(id)) {
-    DragGauge(id);
-  }
-}
-
 }  // namespace
+
+double CurrentSeconds() { return TextToNumber(TextRight(TimeText(), 2)); }
 
 void ResetPanelState() {
   PanelHandle = 0;
@@ -108,9 +118,8 @@ Handle CreatePanel() {
                                    kUnitsPixels);
   PanelBackColor = ComputePanelBackColor();
   SetWindowColors(PanelHandle, kDialogItself, -1, PanelBackColor);
-#ifdef IP_SOURCE_ASSETS
-  SetBitmapSearchFolder(IP_SOURCE_ASSETS);
-#endif
+  SetInstrumentSurroundColor(PanelHandle, PanelBackColor);
+  SetBitmapSearchFolder(PanelAssetFolder());
   BuildPanel();
   return PanelHandle;
 }
@@ -139,14 +148,16 @@ int32_t PanelCallback(Handle window, uint32_t message, uint32_t wParam, uint32_t
     case WM_COMMAND:
       return RunCommand(window, wParam);
     case WM_SETCURSOR:
-      FollowMouse(wParam);
+      FollowMouse(PanelHandle, message, wParam, PanelMouseOptions());
       return 0;
     default:
       return 0;
   }
 }
 
-void RunPanel() {
+bool RunPanel() {
   CreatePanel();
-  RunDialogModal(PanelCallback, PanelHandle, nullptr);
+  return RunDialogModal(PanelCallback, PanelHandle, nullptr);
 }
+
+}  // namespace ip::panel

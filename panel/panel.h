@@ -1,10 +1,13 @@
 // The demonstration panel: its globals, BuildPanel (85 instruments in ten
-// groups) and PanelCallback (timers, clicks and mouse drags).
+// groups) and PanelCallback (timers, clicks and mouse drags). PanelBackColor
+// is the dialog's background colour, on which round lamps and knobs stand.
 #pragma once
 
 #include <cstdint>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip::panel {
 
 extern Handle PanelHandle;
 extern ColorRef PanelBackColor;
@@ -24,5 +27,8 @@ void ResetPanelState();
 Handle CreatePanel();
 void BuildPanel();
 int32_t PanelCallback(Handle window, uint32_t message, uint32_t wParam, uint32_t lParam);
-// The whole program: create, build, run until closed.
-void RunPanel();
+// The whole program: create, build, run until closed. False when it could
+// not run (no window session).
+bool RunPanel();
+
+}  // namespace ip::panel

@@ -1,9 +1,14 @@
 // What each instrument family contributes to the panel: the group builders
 // that BuildPanel runs in group order, and the work PanelCallback runs on
-// timer ticks, commands and mouse moves.
+// timer ticks and commands.
 #pragma once
 
 #include <cstdint>
+
+namespace ip::panel {
+
+// The seconds of the current local time, 0..59, read from the clock text.
+double CurrentSeconds();
 
 // Gauges and meters (gauge_layout.cpp).
 void BuildGaugeGroup();        // group 3: 301..310, 401..405, 1201..1202, 1301..1303
@@ -12,7 +17,6 @@ void BuildLongGaugeGroup();    // group 8: 1001..1007, 1101..1106
 void BuildBlackboardGroup();   // group 10: 1500
 void AnimateGauges();          // timer 610, before the displays
 void ShowStatusTime();         // timer 620, after the text panels
-void DragGauge(int32_t id);    // WM_SETCURSOR over a gauge
 
 // Lamps, displays, buttons, knobs and text panels (instrument_layout.cpp).
 void BuildRectLampGroup();     // group 1: 101..110
@@ -26,4 +30,5 @@ void AnimateLamps();           // timer 600
 void AnimateDisplays();        // timer 610, after the gauges
 void AnimateTextPanels();      // timer 620, before the status time
 void RunPanelCommand(int32_t id);  // WM_COMMAND other than IDCANCEL
-void TurnKnob(int32_t id);     // WM_SETCURSOR over a knob
+
+}  // namespace ip::panel

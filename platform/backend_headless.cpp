@@ -8,7 +8,7 @@
 #include "platform/window_backend.h"
 #include "platform/window_headless.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -106,4 +106,4 @@ void StartHeadlessBackend(const HeadlessSettings& settings) {
 
 const Surface& HeadlessShownPicture() { return Run().shown; }
 
-}  // namespace platform
+}  // namespace ip::platform

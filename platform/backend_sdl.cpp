@@ -12,7 +12,7 @@
 #include "platform/window_backend.h"
 #include "platform/window_sdl.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -167,4 +167,4 @@ bool StartSdlBackend(std::string& error) {
   return true;
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -12,10 +12,10 @@
 #include <fstream>
 #include <vector>
 
-#include "host/rounding.h"
+#include "platform/rounding.h"
 #include "platform/raster_blit.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -318,4 +318,4 @@ Surface LoadBmpScaled(const std::string& path, int width, int height) {
   return ScalePicture(picture, width, height);
 }
 
-}  // namespace platform
+}  // namespace ip::platform

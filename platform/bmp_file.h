@@ -14,7 +14,7 @@
 
 #include "platform/surface.h"
 
-namespace platform {
+namespace ip::platform {
 
 // A decoded file picture at its own size.
 struct BmpPicture {
@@ -38,4 +38,4 @@ Surface ScalePicture(const BmpPicture& picture, int width, int height);
 // ReadBmpFile followed by ScalePicture; an empty surface on any failure.
 Surface LoadBmpScaled(const std::string& path, int width, int height);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <ctime>
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -18,10 +18,10 @@ VirtualClock virtual_clock;
 
 constexpr int64_t kMsPerDay = 24LL * 3600 * 1000;
 
-LocalTime FromMsOfDay(int64_t ms) {
+ClockTime FromMsOfDay(int64_t ms) {
   ms %= kMsPerDay;
   if (ms < 0) ms += kMsPerDay;
-  LocalTime t;
+  ClockTime t;
   t.hour = static_cast<int>(ms / 3600000);
   t.minute = static_cast<int>(ms / 60000 % 60);
   t.second = static_cast<int>(ms / 1000 % 60);
@@ -31,14 +31,14 @@ LocalTime FromMsOfDay(int64_t ms) {
 
 }  // namespace
 
-LocalTime LocalTimeNow() {
+ClockTime LocalTimeNow() {
   if (virtual_clock.active) return FromMsOfDay(virtual_clock.startMsOfDay + virtual_clock.elapsedMs);
   auto now = std::chrono::system_clock::now();
   std::time_t seconds = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&seconds, &local);
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  return LocalTime{local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms)};
+  return ClockTime{local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms)};
 }
 
 int64_t MonotonicMs() {
@@ -48,7 +48,7 @@ int64_t MonotonicMs() {
       .count();
 }
 
-void UseVirtualClock(LocalTime start) {
+void UseVirtualClock(ClockTime start) {
   virtual_clock.active = true;
   virtual_clock.startMsOfDay =
       ((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond;
@@ -63,4 +63,4 @@ void UseRealClock() { virtual_clock = VirtualClock{}; }
 
 bool ClockIsVirtual() { return virtual_clock.active; }
 
-}  // namespace platform
+}  // namespace ip::platform

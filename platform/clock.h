@@ -4,26 +4,21 @@
 
 #include <cstdint>
 
-namespace platform {
+#include "instrument_panel/session.h"
 
-struct LocalTime {
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-  int millisecond = 0;
-};
+namespace ip::platform {
 
 // The local time of day now (real or virtual).
-LocalTime LocalTimeNow();
+ClockTime LocalTimeNow();
 
 // Milliseconds on a monotonic clock (real or virtual); used for timers.
 int64_t MonotonicMs();
 
 // Replaces the clock with a virtual one: the local time at virtual 0 ms and
 // the virtual milliseconds elapsed since. Cleared with UseRealClock().
-void UseVirtualClock(LocalTime start);
+void UseVirtualClock(ClockTime start);
 void AdvanceVirtualClock(int64_t milliseconds);
 void UseRealClock();
 bool ClockIsVirtual();
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -10,7 +10,7 @@
 
 #include "platform/font_face.h"
 
-namespace platform {
+namespace ip::platform {
 namespace {
 
 // The font cache is emptied when it grows past this many entries; fonts in
@@ -181,4 +181,4 @@ void DrawText(Surface& surface, const Font& font, int64_t x, int64_t y, std::str
   if (font.strikeOut) DrawDecoration(surface, font.face->strikeOut, x, x + width, baseline, paint.color);
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -20,7 +20,7 @@
 
 #include "platform/surface.h"
 
-namespace platform {
+namespace ip::platform {
 
 // What a font is made from: the fields of a LOGFONT the canvas sets.
 struct FontRequest {
@@ -88,4 +88,4 @@ char32_t UnicodeFromWindows1252(uint8_t byte);
 // Windows-1252 bytes as UTF-8.
 std::string Utf8FromWindows1252(std::string_view text);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -12,10 +12,10 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include "host/rounding.h"
+#include "platform/rounding.h"
 #include "platform/font_face.h"
 
-namespace platform {
+namespace ip::platform {
 namespace {
 
 // The face cache is emptied when it grows past this many entries; faces in
@@ -160,4 +160,4 @@ std::shared_ptr<FaceInstance> OpenFaceInstance(const FaceLocation& location, int
   return instance;
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -15,7 +15,7 @@
 
 #include "platform/font.h"
 
-namespace platform {
+namespace ip::platform {
 
 // A face file found for a name and style; `hasBold` / `hasItalic` say whether
 // the face itself is drawn bold / italic (otherwise it is synthesised).
@@ -78,4 +78,4 @@ struct FaceInstance {
 std::shared_ptr<FaceInstance> OpenFaceInstance(const FaceLocation& location, int emPixels, bool bold,
                                                bool italic);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -10,7 +10,7 @@
 #include "platform/font.h"
 #include "platform/font_face.h"
 
-namespace platform {
+namespace ip::platform {
 namespace {
 
 constexpr const char* kFallbackFamily = "DejaVu Sans";
@@ -119,12 +119,4 @@ std::optional<FaceLocation> LocateFace(const std::string& faceName, bool bold, b
   return location;
 }
 
-}  // namespace platform
-
-#if defined(__SANITIZE_ADDRESS__)
-// Fontconfig loses a few hundred bytes once while it parses its
-// configuration files; that is the library's own and not ours to report.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
-#endif
+}  // namespace ip::platform

@@ -2,7 +2,7 @@
 // runs that create things in the same order get the same handles.
 #include "platform/handles.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 uint32_t next_handle = 0x10000;
@@ -13,4 +13,4 @@ uint32_t NewHandle() {
   return next_handle++;
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace ip::platform {
 
 // Returns a fresh, never reused, non-zero 32-bit handle.
 uint32_t NewHandle();
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-namespace platform {
+namespace ip::platform {
 
 bool WritePngFile(const std::string& path, const Surface& surface) {
   if (surface.Empty()) return false;
@@ -50,4 +50,4 @@ bool ReadPngFile(const std::string& path, Surface& out) {
   return true;
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -6,9 +6,9 @@
 
 #include "platform/surface.h"
 
-namespace platform {
+namespace ip::platform {
 
 bool WritePngFile(const std::string& path, const Surface& surface);
 bool ReadPngFile(const std::string& path, Surface& out);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -41,7 +41,7 @@
 
 #include "platform/surface.h"
 
-namespace platform {
+namespace ip::platform {
 
 constexpr int64_t kMaxCurveExtent = int64_t{1} << 16;
 constexpr int32_t kMaxPenWidth = 1 << 14;
@@ -106,4 +106,4 @@ void DrawArc(Surface& surface, const RasterPen& pen, int32_t left, int32_t top, 
 void FillRectangle(Surface& surface, const RasterBrush& brush, int64_t left, int64_t top, int64_t right,
                    int64_t bottom);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -12,7 +12,7 @@
 
 #include "platform/raster_internal.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -137,4 +137,4 @@ void DrawArc(Surface& surface, const RasterPen& pen, int32_t left, int32_t top, 
   StrokePath(surface, pen, CurvePoints(l, t, r, b, start, end), false);
 }
 
-}  // namespace platform
+}  // namespace ip::platform

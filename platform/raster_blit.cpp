@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -180,4 +180,4 @@ Surface StretchSurface(const Surface& source, int width, int height) {
   return result;
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -14,7 +14,7 @@
 
 #include "platform/surface.h"
 
-namespace platform {
+namespace ip::platform {
 
 // Raster operations, with the values the Windows API gives them. Each works
 // on every bit of the pixel (S = source, D = destination).
@@ -50,4 +50,4 @@ void StretchCopy(Surface& dest, int destX, int destY, int destWidth, int destHei
 // rule (an empty surface when either is empty or the size is too large).
 Surface StretchSurface(const Surface& source, int width, int height);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -5,7 +5,7 @@
 
 #include "platform/raster_internal.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -74,4 +74,4 @@ int32_t EffectivePenWidth(int32_t width) {
   return static_cast<int32_t>(std::min<int64_t>(magnitude, kMaxPenWidth));
 }
 
-}  // namespace platform
+}  // namespace ip::platform

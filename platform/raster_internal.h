@@ -9,7 +9,7 @@
 
 #include "platform/raster.h"
 
-namespace platform {
+namespace ip::platform {
 
 struct Point64 {
   int64_t x = 0;
@@ -75,4 +75,4 @@ std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int6
 // Clamps a pen width to what the rasterizer draws: |width|, at most kMaxPenWidth.
 int32_t EffectivePenWidth(int32_t width);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/rounding.h"
+#include "platform/rounding.h"
 #include "platform/raster_internal.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -199,4 +199,4 @@ void DrawPolyline(Surface& surface, const RasterPen& pen, const std::vector<Rast
   for (size_t i = 0; i < segments; ++i) DrawCosmeticLine(surface, pen.color, path[i], path[(i + 1) % count]);
 }
 
-}  // namespace platform
+}  // namespace ip::platform

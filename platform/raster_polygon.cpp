@@ -6,7 +6,7 @@
 
 #include "platform/raster_internal.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -142,4 +142,4 @@ void SpanRegion::Paint(Surface& surface, const RasterBrush& brush) {
   runs_.clear();
 }
 
-}  // namespace platform
+}  // namespace ip::platform

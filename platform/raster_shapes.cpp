@@ -8,7 +8,7 @@
 
 #include "platform/raster_internal.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -195,4 +195,4 @@ void DrawEllipse(Surface& surface, const RasterPen& pen, const RasterBrush& brus
                 height < 0 ? -height : height);
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -1,7 +1,7 @@
 // Pixel surfaces: allocation with a bound on size.
 #include "platform/surface.h"
 
-namespace platform {
+namespace ip::platform {
 
 Surface MakeSurface(int width, int height, Pixel fill) {
   Surface s;
@@ -13,4 +13,4 @@ Surface MakeSurface(int width, int height, Pixel fill) {
   return s;
 }
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace ip::platform {
 
 using Pixel = uint32_t;
 
@@ -38,4 +38,4 @@ constexpr uint32_t ColorRefFromPixel(Pixel pixel) {
   return ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
 }
 
-}  // namespace platform
+}  // namespace ip::platform

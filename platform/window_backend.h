@@ -10,7 +10,7 @@
 #include "platform/surface.h"
 #include "platform/window_system.h"
 
-namespace platform {
+namespace ip::platform {
 
 struct Backend {
   Rect (*workArea)();
@@ -41,4 +41,4 @@ const Backend& CurrentBackend();
 // as soon as the loop would wait.
 const Backend& IdleBackend();
 
-}  // namespace platform
+}  // namespace ip::platform

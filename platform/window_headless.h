@@ -11,7 +11,7 @@
 #include "platform/surface.h"
 #include "platform/window_system.h"
 
-namespace platform {
+namespace ip::platform {
 
 // The virtual desktop: a 1920 x 1080 screen with a 40-pixel task bar at the
 // bottom, and a frame of 8 pixels with a 31-pixel caption around windows.
@@ -19,28 +19,10 @@ constexpr Rect kHeadlessScreen{0, 0, 1920, 1080};
 constexpr Rect kHeadlessWorkArea{0, 0, 1920, 1040};
 constexpr FrameInsets kHeadlessFrame{8, 31, 8, 8};
 
-// One scripted input. Positions are client coordinates of the shown window.
-struct ScriptedInput {
-  enum class Kind { kMove, kButtonDown, kButtonUp, kKeyDown, kKeyUp, kClose };
-  int64_t timeMs = 0;  // from the start of the run
-  Kind kind = Kind::kMove;
-  int x = 0;
-  int y = 0;
-  MouseButton button = MouseButton::kLeft;
-  int virtualKey = 0;
-  bool operator==(const ScriptedInput&) const = default;
-};
-
-struct HeadlessSettings {
-  LocalTime clockStart;  // the local time at virtual 0 ms
-  int64_t runMs = 0;     // how long the run lasts
-  std::vector<ScriptedInput> input;  // in non-decreasing time order
-};
-
 // Forgets every window and makes the headless backend current with a virtual
 // clock starting at settings.clockStart.
 void StartHeadlessBackend(const HeadlessSettings& settings);
 // The client area as it was last shown (empty before the window was shown).
 const Surface& HeadlessShownPicture();
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace platform {
+namespace ip::platform {
 
 // Forgets every window and makes the SDL2 backend current. False, with the
 // reason in `error`, when no display can be opened.
 bool StartSdlBackend(std::string& error);
 
-}  // namespace platform
+}  // namespace ip::platform

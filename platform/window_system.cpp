@@ -13,7 +13,7 @@
 #include "platform/handles.h"
 #include "platform/window_backend.h"
 
-namespace platform {
+namespace ip::platform {
 
 namespace {
 
@@ -738,4 +738,4 @@ std::string Windows1252ToUtf8(const std::string& text) {
   return Utf8FromWindows1252(std::string_view(text).substr(0, text.find('\0')));  // a title ends at its first zero byte
 }
 
-}  // namespace platform
+}  // namespace ip::platform

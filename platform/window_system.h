@@ -15,49 +15,11 @@
 #include <cstdint>
 #include <string>
 
+#include "instrument_panel/session.h"
+#include "instrument_panel/types.h"
 #include "platform/surface.h"
 
-namespace platform {
-
-// Message numbers, styles and codes with their Windows values.
-constexpr uint32_t WM_DESTROY = 2;
-constexpr uint32_t WM_SIZE = 5;
-constexpr uint32_t WM_ACTIVATE = 6;
-constexpr uint32_t WM_PAINT = 15;
-constexpr uint32_t WM_CLOSE = 16;
-constexpr uint32_t WM_SHOWWINDOW = 24;
-constexpr uint32_t WM_SETCURSOR = 32;
-constexpr uint32_t WM_DRAWITEM = 43;
-constexpr uint32_t WM_NCDESTROY = 130;
-constexpr uint32_t WM_KEYDOWN = 0x100;
-constexpr uint32_t WM_KEYUP = 0x101;
-constexpr uint32_t WM_COMMAND = 273;
-constexpr uint32_t WM_SYSCOMMAND = 274;
-constexpr uint32_t WM_TIMER = 275;
-constexpr uint32_t WM_CTLCOLORMSGBOX = 0x132;
-constexpr uint32_t WM_CTLCOLORDLG = 0x136;
-constexpr uint32_t WM_CTLCOLORSTATIC = 0x138;
-constexpr uint32_t WM_MOUSEMOVE = 0x200;
-constexpr uint32_t WM_LBUTTONDOWN = 0x201;
-constexpr uint32_t WM_LBUTTONUP = 0x202;
-constexpr uint32_t WM_RBUTTONDOWN = 0x204;
-constexpr uint32_t WM_RBUTTONUP = 0x205;
-
-constexpr uint32_t SS_NOTIFY = 0x100;
-constexpr uint32_t SC_CLOSE = 0xF060;
-constexpr uint32_t STN_CLICKED = 0;
-constexpr uint32_t HTCLIENT = 1;
-constexpr uint32_t MK_LBUTTON = 1;
-constexpr uint32_t MK_RBUTTON = 2;
-constexpr uint32_t WA_INACTIVE = 0;
-constexpr uint32_t WA_ACTIVE = 1;
-constexpr uint32_t IDOK = 1;
-constexpr uint32_t IDCANCEL = 2;
-
-constexpr int VK_LBUTTON = 1;
-constexpr int VK_RBUTTON = 2;
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_ESCAPE = 0x1B;
+namespace ip::platform {
 
 // Shortest and longest timer periods (USER_TIMER_MINIMUM / MAXIMUM).
 constexpr int64_t kTimerMinimumMs = 10;
@@ -168,11 +130,6 @@ const Surface* BackBuffer(uint32_t window);
 
 // ---- brushes ----
 
-constexpr int COLOR_WINDOW = 5;
-constexpr int COLOR_WINDOWTEXT = 8;
-constexpr int COLOR_BTNFACE = 15;
-constexpr int COLOR_BTNTEXT = 18;
-
 uint32_t CreateSolidBrush(uint32_t colorref);
 bool DeleteBrush(uint32_t brush);
 uint32_t GetSysColorBrush(int index);
@@ -202,8 +159,6 @@ FrameInsets GetFrameInsets();
 
 // ---- input from the backends ----
 
-enum class MouseButton { kLeft, kRight };
-
 // Input as a backend reports it. Mouse positions are client coordinates of
 // the shown top-level window. Each call updates the cursor and key state at
 // once and queues the input for GetMessage.
@@ -228,4 +183,4 @@ void ResetWindowSystem();
 // Text of a window title (Windows-1252 bytes) as UTF-8.
 std::string Windows1252ToUtf8(const std::string& text);
 
-}  // namespace platform
+}  // namespace ip::platform

@@ -11,16 +11,19 @@
 #include <ostream>
 #include <string>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/win_types.h"
 #include "host/window_records.h"
-#include "instruments/instrument_table.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/instrument_table.h"
+#include "instrument_panel/types.h"
 #include "panel/panel.h"
 #include "platform/surface.h"
 
 namespace probe {
+
+using namespace ip;
+using namespace ip::panel;
 
 constexpr ColorRef Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 

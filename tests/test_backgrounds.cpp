@@ -2,8 +2,11 @@
 // (ties to even), and the patterns that paint nothing.
 #include <gtest/gtest.h>
 
+#include "instrument_panel/backgrounds.h"
 #include "tests/canvas_probe.h"
-#include "toolkit/backgrounds.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 using namespace probe;
 

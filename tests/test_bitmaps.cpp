@@ -14,12 +14,15 @@
 
 #include <unistd.h>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/dialog_session.h"
+#include "host/canvas_internal.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/session.h"
 #include "platform/raster_blit.h"
 #include "tests/bmp_builder.h"
+
+using namespace ip;
 
 namespace {
 

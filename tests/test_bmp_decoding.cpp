@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "platform/bmp_file.h"
 #include "tests/bmp_builder.h"
+
+using namespace ip;
 
 namespace {
 

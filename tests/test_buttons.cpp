@@ -4,11 +4,15 @@
 
 #include <utility>
 
-#include "instruments/buttons.h"
+#include "instrument_panel/backgrounds.h"
+#include "instrument_panel/buttons.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/frames.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
-#include "toolkit/backgrounds.h"
-#include "toolkit/colors.h"
-#include "toolkit/frames.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

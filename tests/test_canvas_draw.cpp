@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
+#include "host/canvas_internal.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "platform/handles.h"
 #include "platform/raster.h"
 #include "platform/raster_internal.h"
+
+using namespace ip;
 
 namespace {
 

@@ -9,11 +9,14 @@
 #include <climits>
 #include <string>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
+#include "host/canvas_internal.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "platform/font.h"
 #include "platform/font_face.h"
+
+using namespace ip;
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 #include "tools/case_file.h"
 
+using namespace ip;
+
 namespace {
 
 bool Parse(const std::string& text, cases::CaseFile& file, cases::ParseError& error) {

@@ -5,7 +5,9 @@
 #include <climits>
 #include <string>
 
-#include "toolkit/colors.h"
+#include "instrument_panel/colors.h"
+
+using namespace ip;
 
 namespace {
 

@@ -10,12 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "host/dialog.h"
+#include "instrument_panel/dialog.h"
 #include "panel/command_line.h"
 #include "panel/panel.h"
 #include "platform/png_file.h"
 #include "platform/window_system.h"
 #include "tests/support/test_support.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 
@@ -131,15 +134,14 @@ TEST(EventsFile, ActionsBecomeScriptedInput) {
       "300 key enter\n"
       "400 close\n";
   ASSERT_TRUE(ParseEventsText(text, events, error)) << error;
-  using platform::MouseButton;
   constexpr MouseButton kLeft = MouseButton::kLeft, kRight = MouseButton::kRight;
   // A click is a move, then left down and up, all at its time.
   const std::vector<ScriptedInput> expected{
       {0, Kind::kMove, 10, -20, kLeft, 0},         {100, Kind::kButtonDown, 0, 0, kLeft, 0},
       {100, Kind::kButtonUp, 0, 0, kRight, 0},     {250, Kind::kMove, 5, 6, kLeft, 0},
       {250, Kind::kButtonDown, 5, 6, kLeft, 0},    {250, Kind::kButtonUp, 5, 6, kLeft, 0},
-      {300, Kind::kKeyDown, 0, 0, kLeft, platform::VK_ESCAPE}, {300, Kind::kKeyUp, 0, 0, kLeft, platform::VK_ESCAPE},
-      {300, Kind::kKeyDown, 0, 0, kLeft, platform::VK_RETURN}, {300, Kind::kKeyUp, 0, 0, kLeft, platform::VK_RETURN},
+      {300, Kind::kKeyDown, 0, 0, kLeft, VK_ESCAPE}, {300, Kind::kKeyUp, 0, 0, kLeft, VK_ESCAPE},
+      {300, Kind::kKeyDown, 0, 0, kLeft, VK_RETURN}, {300, Kind::kKeyUp, 0, 0, kLeft, VK_RETURN},
       {400, Kind::kClose, 0, 0, kLeft, 0}};
   ASSERT_EQ(events.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {

@@ -12,12 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "host/bitmaps.h"
-#include "host/dialog.h"
-#include "host/dialog_session.h"
+#include "host/dialog_internal.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/errors.h"
+#include "instrument_panel/session.h"
+#include "platform/window_headless.h"
 #include "platform/window_system.h"
 #include "tests/support/test_support.h"
+
+using namespace ip;
 
 namespace {
 
@@ -68,7 +73,7 @@ std::vector<uint32_t> Sequence(std::initializer_list<uint32_t> kinds) {
 ScriptedInput Input(int64_t ms, Kind kind, int x = 0, int y = 0) { return {ms, kind, x, y}; }
 
 std::vector<ScriptedInput> Key(int64_t ms, int virtualKey) {
-  const auto left = platform::MouseButton::kLeft;
+  const auto left = MouseButton::kLeft;
   return {{ms, Kind::kKeyDown, 0, 0, left, virtualKey}, {ms, Kind::kKeyUp, 0, 0, left, virtualKey}};
 }
 
@@ -293,10 +298,10 @@ TEST_F(DialogTest, ControlQueries) {
   EXPECT_EQ(record->canvas.height, 78);
   EXPECT_EQ(record->canvas.bitmap.At(55, 77), kBtnFacePixel);
   // Missing controls: nothing, and queries give 0.
-  SetLastHostError(0);
+  ClearLastError();
   EXPECT_EQ(GetControlHandle(dialog, 999), 0u);
   EXPECT_EQ(GetControlSize(dialog, 999), (IntPair{0, 0}));
-  EXPECT_NE(LastHostError(), 0);
+  EXPECT_EQ(LastError(), ErrorCode::kControlNotFound);
   EXPECT_EQ(GetControlLocation(dialog, 999), (IntPair{0, 0}));
   AddCanvasControl(0x4242, 1, 0, 0, 10, 10, 0, 0, nullptr, "");
   EXPECT_EQ(GetControlHandle(0x4242, 1), 0u);
@@ -417,7 +422,7 @@ TEST_F(DialogTest, MouseOverNotifyingCanvasesAndClicks) {
   EXPECT_EQ(ArgsOf(WM_COMMAND), (Args{{101u | (STN_CLICKED << 16), notifying}}));
   EXPECT_EQ(SeenOf(WM_COMMAND).at(0).atMs, 40);
   EXPECT_EQ(cursorInControl, (IntPair{10, 5}));
-  EXPECT_EQ(ArgsOf(WM_LBUTTONDOWN), (Args{{platform::MK_LBUTTON, 70u | (15u << 16)}}));
+  EXPECT_EQ(ArgsOf(WM_LBUTTONDOWN), (Args{{MK_LBUTTON, 70u | (15u << 16)}}));
   EXPECT_EQ(CursorClientPosition(dialog), (IntPair{70, 15}));
 }
 
@@ -438,14 +443,14 @@ TEST_F(DialogTest, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
   Handle dialog = MakeDialog();
   RunDialogModal(Recorder, dialog, nullptr);
   EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
-  platform::InjectMouseButton(platform::MouseButton::kLeft, true);
+  platform::InjectMouseButton(MouseButton::kLeft, true);
   EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8001);
   EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8000);
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
-  platform::InjectMouseButton(platform::MouseButton::kLeft, false);
+  platform::InjectMouseButton(MouseButton::kLeft, false);
   EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
-  platform::InjectMouseButton(platform::MouseButton::kRight, true);
-  platform::InjectMouseButton(platform::MouseButton::kRight, false);
+  platform::InjectMouseButton(MouseButton::kRight, true);
+  platform::InjectMouseButton(MouseButton::kRight, false);
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 1);  // pressed and released since the last query
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
   EXPECT_EQ(GetAsyncKeyState(-1), 0);

@@ -4,10 +4,14 @@
 
 #include <utility>
 
-#include "instruments/display.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/display.h"
+#include "instrument_panel/frames.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
-#include "toolkit/colors.h"
-#include "toolkit/frames.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "host/rounding.h"
+#include "platform/rounding.h"
 #include "platform/surface.h"
+
+using namespace ip;
 
 TEST(Rounding, TiesGoToEven) {
   EXPECT_EQ(RoundToInt(77.5), 78);

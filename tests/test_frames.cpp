@@ -4,10 +4,13 @@
 
 #include <climits>
 
-#include "host/rounding.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/frames.h"
+#include "platform/rounding.h"
 #include "tests/canvas_probe.h"
-#include "toolkit/colors.h"
-#include "toolkit/frames.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 using namespace probe;
 

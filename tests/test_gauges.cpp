@@ -7,11 +7,16 @@
 #include <limits>
 #include <vector>
 
-#include "host/texts.h"
-#include "instruments/gauge.h"
+#include "host/dialog_internal.h"
+#include "instrument_panel/gauge.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
 #include "platform/window_system.h"
 #include "tests/canvas_probe.h"
 #include "tests/support/test_support.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 using namespace probe;
 

@@ -10,6 +10,8 @@
 #include "tests/support/test_support.h"
 #include "tools/case_file.h"
 
+using namespace ip;
+
 namespace {
 
 std::string ReferenceDir() { return testing_support::ReferenceDir(); }

@@ -4,10 +4,14 @@
 
 #include <filesystem>
 
-#include "host/texts.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
 #include "tests/support/test_support.h"
 #include "tools/bmp_writer.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 using namespace probe;
 

@@ -6,8 +6,12 @@
 #include <cmath>
 #include <utility>
 
-#include "instruments/knobs.h"
+#include "instrument_panel/knobs.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 
@@ -161,6 +165,7 @@ TEST_F(KnobTest, KnobWithoutSnapshotUpdatesItsValueOnly) {
 
 TEST_F(KnobTest, BackgroundBitmapShowsInTheCorners) {
   SetBitmapSearchFolder(std::string(IP_SOURCE_DIR) + "/assets");
+  SetInstrumentSurroundColor(dialog_, PanelBackColor);
   CreateKnob(dialog_, 1402, 470, 270, 60, 60, "fondo1.bmp", 4, 10, -171, 171, 90);
   CreateKnob(dialog_, 1403, 470, 334, 60, 60, "", 4, 10, -171, 171, 90);
   EXPECT_EQ(PixelAt(dialog_, 1403, 0, 0), PanelBackColor);

@@ -3,8 +3,11 @@
 // label is compared with the same text printed by hand at the expected place.
 #include <gtest/gtest.h>
 
+#include "instrument_panel/labels.h"
 #include "tests/canvas_probe.h"
-#include "toolkit/labels.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

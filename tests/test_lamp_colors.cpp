@@ -7,11 +7,14 @@
 #include <limits>
 #include <string>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
+#include "host/canvas_internal.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/lamps.h"
 #include "support/test_support.h"
-#include "toolkit/lamps.h"
+
+using namespace ip;
 
 namespace {
 

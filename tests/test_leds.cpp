@@ -5,8 +5,12 @@
 #include <cmath>
 #include <limits>
 
-#include "instruments/leds.h"
+#include "instrument_panel/leds.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 
@@ -99,13 +103,40 @@ TEST_F(LedLampTest, NanLevelIsStoredAndShownAsZero) {
 // A round lamp 40 x 18, frameWidth 1: cleared in the panel colour, a black
 // outer ellipse, then the light from (1, 1)-(39, 17) inward.
 TEST_F(LedLampTest, RoundLampClearsItsWholeCanvasAndDrawsTheBezel) {
+  const ColorRef panel = Rgb(60, 78, 60);
+  SetInstrumentSurroundColor(dialog_, panel);
   CreateRoundLamp(dialog_, 201, 100, 10, 40, 18, "", 1, "", 0, "rosso", "", 0);
   SetRoundLampValue(dialog_, 201, 100, "");
-  const ColorRef panel = PanelBackColor;
-  EXPECT_EQ(panel, Rgb(60, 78, 60));
   // Corners in the panel colour, the outer bezel ring, then light k = 0 (u = 6).
   EXPECT_PIXELS(dialog_, 201, {{0, 0, panel}, {39, 0, panel}, {0, 17, panel}, {39, 17, panel}, {0, 9, Rgb(0, 0, 0)},
                                {39, 9, Rgb(0, 0, 0)}, {1, 9, Rgb(200, 0, 0)}, {38, 9, Rgb(200, 0, 0)}});
+}
+
+// The corners take the dialog's surround colour: set for it, else its
+// background colour, else the system button face.
+TEST_F(LedLampTest, RoundLampCornersTakeTheDialogsSurroundColour) {
+  struct Case {
+    const char* what;
+    ColorRef background;  // for SetWindowColors; kNotSet leaves the dialog's colours alone
+    ColorRef surround;    // for SetInstrumentSurroundColor; kNotSet leaves it alone
+    ColorRef corner;
+  };
+  constexpr ColorRef kNotSet = -3;
+  const Case cases[] = {
+      {"nothing set", kNotSet, kNotSet, Rgb(240, 240, 240)},
+      {"background colour", Rgb(60, 78, 60), kNotSet, Rgb(60, 78, 60)},
+      {"transparent background", kColorNone, kNotSet, Rgb(240, 240, 240)},
+      {"surround colour over the background", Rgb(60, 78, 60), Rgb(1, 2, 3), Rgb(1, 2, 3)},
+  };
+  for (const Case& c : cases) {
+    const Handle dialog = CreateDialogWindow(0, "surround", -1, -1, 100, 100, 0, 0, kUnitsPixels);
+    if (c.background != kNotSet) SetWindowColors(dialog, kDialogItself, -1, c.background);
+    if (c.surround != kNotSet) SetInstrumentSurroundColor(dialog, c.surround);
+    CreateRoundLamp(dialog, 201, 0, 0, 18, 18, "", 1, "", 0, "rosso", "", 0);
+    EXPECT_EQ(GetInstrumentSurroundColor(dialog), c.corner) << c.what;
+    EXPECT_PIXELS(dialog, 201, {{0, 0, c.corner}, {17, 17, c.corner}});
+    EndDialogWindow(dialog, 0);
+  }
 }
 
 TEST_F(LedLampTest, RoundLampBezelGreysStepInward) {

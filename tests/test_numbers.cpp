@@ -8,8 +8,10 @@
 #include <random>
 #include <string>
 
-#include "host/numbers.h"
+#include "instrument_panel/numbers.h"
 #include "platform/clock.h"
+
+using namespace ip;
 
 namespace {
 

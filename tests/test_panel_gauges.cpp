@@ -6,11 +6,15 @@
 
 #include <vector>
 
-#include "host/texts.h"
-#include "instruments/gauge.h"
+#include "instrument_panel/gauge.h"
+#include "instrument_panel/texts.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
 #include "tests/support/headless_panel.h"
 #include "tests/support/test_support.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

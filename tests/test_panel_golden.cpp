@@ -9,6 +9,9 @@
 #include "tests/support/headless_panel.h"
 #include "tests/support/test_support.h"
 
+using namespace ip;
+using namespace ip::panel;
+
 using namespace headless_panel;
 
 TEST(PanelGolden, OneSecondAfterStartAtHalfPastTheMinute) {

@@ -6,13 +6,17 @@
 
 #include <vector>
 
-#include "instruments/buttons.h"
-#include "instruments/display.h"
-#include "instruments/knobs.h"
-#include "instruments/leds.h"
-#include "instruments/text_panels.h"
-#include "tests/support/headless_panel.h"
+#include "instrument_panel/buttons.h"
+#include "instrument_panel/display.h"
+#include "instrument_panel/knobs.h"
+#include "instrument_panel/leds.h"
+#include "instrument_panel/text_panels.h"
+#include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
+#include "tests/support/headless_panel.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 
@@ -37,6 +41,7 @@ TEST(PanelWidgets, FirstLampTickGivesNinetyAndTen) {
   EXPECT_EQ(ShownPixel(10 + 4, 10 + 4), Rgb(255, 90, 0));
   // Round lamps are drawn from their records.
   const Handle reference = CreateBitmapCanvas(18, 18);
+  SetInstrumentSurroundColor(reference, PanelBackColor);
   DrawRoundLamp(reference, 0, *InstrumentAt(207), 10, "rosso", "7", 0x000000);
   EXPECT_EQ(CountDifferences(PictureOf(reference, 0), PictureOf(PanelHandle, 207)), 0);
 }

@@ -6,9 +6,12 @@
 #include <set>
 #include <utility>
 
-#include "instruments/gauge.h"
-#include "instruments/text_panels.h"
+#include "instrument_panel/gauge.h"
+#include "instrument_panel/text_panels.h"
 #include "tests/canvas_probe.h"
+
+using namespace ip;
+using namespace ip::panel;
 
 namespace {
 

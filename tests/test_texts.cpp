@@ -5,7 +5,9 @@
 #include <climits>
 #include <string>
 
-#include "host/texts.h"
+#include "instrument_panel/texts.h"
+
+using namespace ip;
 
 namespace {
 

@@ -2,17 +2,22 @@
 // or two one-pixel lines per row or column (patterns 0, 1, 2, 4, 5), nested
 // filled boxes (pattern 3) or the control's own bitmap stretched (pattern 6).
 // Every shade is computed in floating point and rounded to nearest, ties to even.
-#include "toolkit/backgrounds.h"
+#include "instrument_panel/backgrounds.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
-#include "host/dialog.h"
-#include "host/rounding.h"
-#include "toolkit/colors.h"
+#include "host/error_report.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/keys.h"
+#include "platform/rounding.h"
 #include "toolkit/far_lines.h"
+
+namespace ip {
 
 namespace {
 
@@ -115,13 +120,17 @@ void DrawPanelBackground(Handle dialog, int32_t id, int32_t frameWidth, const st
   if (size.first <= 0 || size.second <= 0) return;
   const Area area{size.first, size.second, frameWidth};
   switch (pattern) {
-    case 0: DrawHorizontalCylinder(area, fillColor); break;
-    case 1: DrawVerticalRamp(area, fillColor, false); break;
-    case 2: DrawVerticalColumns(area, fillColor, false); break;
-    case 3: DrawShadedBand(area, fillColor); break;
-    case 4: DrawVerticalRamp(area, fillColor, true); break;
-    case 5: DrawVerticalColumns(area, fillColor, true); break;
-    case 6: DrawBitmapBackground(dialog, id, area); break;
-    default: break;  // any other pattern leaves the inside as it was
+    case pattern::kHorizontalCylinder: DrawHorizontalCylinder(area, fillColor); break;
+    case pattern::kLightTop: DrawVerticalRamp(area, fillColor, false); break;
+    case pattern::kVerticalCylinder: DrawVerticalColumns(area, fillColor, false); break;
+    case pattern::kShadedBand: DrawShadedBand(area, fillColor); break;
+    case pattern::kLightBottom: DrawVerticalRamp(area, fillColor, true); break;
+    case pattern::kVerticalGroove: DrawVerticalColumns(area, fillColor, true); break;
+    case pattern::kBitmap: DrawBitmapBackground(dialog, id, area); break;
+    default:  // any other pattern leaves the inside as it was
+      ReportUnknown(ErrorCode::kUnknownBackgroundPattern, std::to_string(pattern));
+      break;
   }
 }
+
+}  // namespace ip

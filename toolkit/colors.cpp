@@ -1,12 +1,18 @@
 // Colour values and colour names. Channel arithmetic is done in 64 bits and
 // clamped to 0..255, so no shade, however extreme, can overflow.
-#include "toolkit/colors.h"
+#include "instrument_panel/colors.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 
-#include "host/numbers.h"
-#include "host/rounding.h"
-#include "host/texts.h"
+#include "host/error_report.h"
+#include "instrument_panel/keys.h"
+#include "instrument_panel/numbers.h"
+#include "instrument_panel/texts.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -27,7 +33,7 @@ struct ChannelRule {
 };
 
 struct NamedColor {
-  const char* name;
+  std::string_view name;
   ChannelRule red, green, blue;
 };
 
@@ -36,16 +42,26 @@ constexpr ChannelRule Brighten(int64_t base) { return {base, +1}; }
 constexpr ChannelRule Fixed(int64_t base) { return {base, 0}; }
 
 constexpr NamedColor kNamedColors[] = {
-    {"rosso", Darken(255), Darken(155), Darken(155)},
-    {"verde", Darken(155), Darken(255), Darken(155)},
-    {"grigio", Darken(255), Darken(255), Darken(255)},
-    {"oro", Darken(255), Darken(255), Darken(155)},
-    {"pulsanterosso", Darken(410), Darken(210), Darken(210)},
-    {"pulsanteverde", Darken(210), Darken(410), Darken(210)},
-    {"pulsantegrigio", Darken(410), Darken(410), Darken(410)},
-    {"pulsanteoro", Darken(410), Darken(310), Fixed(55)},
-    {"pulsanteblu", Brighten(-200), Brighten(-100), Brighten(-100)},
+    {color::kRed, Darken(255), Darken(155), Darken(155)},
+    {color::kGreen, Darken(155), Darken(255), Darken(155)},
+    {color::kGrey, Darken(255), Darken(255), Darken(255)},
+    {color::kGold, Darken(255), Darken(255), Darken(155)},
+    {color::kButtonRed, Darken(410), Darken(210), Darken(210)},
+    {color::kButtonGreen, Darken(210), Darken(410), Darken(210)},
+    {color::kButtonGrey, Darken(410), Darken(410), Darken(410)},
+    {color::kButtonGold, Darken(410), Darken(310), Fixed(55)},
+    {color::kButtonBlue, Brighten(-200), Brighten(-100), Brighten(-100)},
 };
+
+// The published list of colour names is this table's list of names.
+constexpr bool NamesMatchPublishedKeys() {
+  if (std::size(kNamedColors) != kColorNames.size()) return false;
+  for (size_t i = 0; i < kColorNames.size(); ++i) {
+    if (kColorNames[i].key != kNamedColors[i].name) return false;
+  }
+  return true;
+}
+static_assert(NamesMatchPublishedKeys());
 
 int64_t ApplyRule(const ChannelRule& rule, int32_t shade) { return rule.base + rule.shadeSign * shade; }
 
@@ -69,10 +85,13 @@ ColorRef MakeColor(int32_t red, int32_t green, int32_t blue) {
 ColorRef ColorFromName(const std::string& name, int32_t shade) {
   if (!name.empty() && name[0] == '#') return ColorFromHex(name, shade);
   std::string key = Trimmed(LowerCase(name));
-  for (const NamedColor& color : kNamedColors) {
-    if (key == color.name) {
-      return ComposeColor(ApplyRule(color.red, shade), ApplyRule(color.green, shade), ApplyRule(color.blue, shade));
+  for (const NamedColor& named : kNamedColors) {
+    if (key == named.name) {
+      return ComposeColor(ApplyRule(named.red, shade), ApplyRule(named.green, shade), ApplyRule(named.blue, shade));
     }
   }
+  if (!key.empty()) ReportUnknown(ErrorCode::kUnknownColorName, key);
   return 0;
 }
+
+}  // namespace ip

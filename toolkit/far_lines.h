@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/canvas.h"
+#include "instrument_panel/canvas.h"
+
+namespace ip {
 
 // Coordinates further out than this are off every canvas.
 template <typename Real>
@@ -39,3 +41,5 @@ void DrawFarRelativeLine(Real x, Real y, Real dx, Real dy, ColorRef color) {
   CanvasMoveTo(static_cast<float>(x), static_cast<float>(y), 0);
   CanvasLineTo(static_cast<float>(dx), static_cast<float>(dy), color, 1);
 }
+
+}  // namespace ip

@@ -1,12 +1,14 @@
 // Shaded frames and bevels: stacks of one-pixel lines round the current
 // canvas, each line one shade step darker than the one outside it.
-#include "toolkit/frames.h"
+#include "instrument_panel/frames.h"
 
 #include <algorithm>
 
-#include "host/canvas.h"
-#include "host/rounding.h"
-#include "toolkit/colors.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -64,3 +66,5 @@ void DrawBevelBottomRight(int32_t thickness, const std::string& colorName) {
     DrawLine(i, h - i, w - i + 1, h - i, color);
   }
 }
+
+}  // namespace ip

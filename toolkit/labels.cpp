@@ -1,14 +1,17 @@
 // Text labels: one line of text placed on the current canvas in its current
 // font, centred, or flush left or right when it starts with "[<]" or "[>]".
-#include "toolkit/labels.h"
+#include "instrument_panel/labels.h"
 
-#include "host/canvas.h"
-#include "host/rounding.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/keys.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
-const std::string kFlushLeftPrefix = "[<]";
-const std::string kFlushRightPrefix = "[>]";
+const std::string kFlushLeftPrefix = caption::kAlignLeft;
+const std::string kFlushRightPrefix = caption::kAlignRight;
 constexpr int32_t kShadowOffset = 2;
 
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
@@ -53,3 +56,5 @@ void DrawTextLabel(std::string& text, ColorRef color, ColorRef shadowColor) {
   if (shadowColor > 0) PrintAt(text, x + kShadowOffset, y + kShadowOffset, shadowColor);
   PrintAt(text, x, y, color);
 }
+
+}  // namespace ip

@@ -2,15 +2,21 @@
 // of scheme s at level L has the colour LampColor(s, u, k, L), where u is the
 // lightening per step. Integer products are exact in 64 bits; quotients that
 // are not finite give 0 for their channel.
-#include "toolkit/lamps.h"
+#include "instrument_panel/lamps.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 
-#include "host/canvas.h"
-#include "host/rounding.h"
-#include "host/texts.h"
-#include "toolkit/colors.h"
+#include "host/error_report.h"
+#include "instrument_panel/canvas.h"
+#include "instrument_panel/colors.h"
+#include "instrument_panel/keys.h"
+#include "instrument_panel/texts.h"
+#include "platform/rounding.h"
+
+namespace ip {
 
 namespace {
 
@@ -46,32 +52,43 @@ int32_t LevelOverStep(const LampInputs& in) { return RoundChannel(255.0 * in.lev
 int32_t BodyOverLevel(const LampInputs& in) { return RoundChannel(static_cast<double>(in.p) / in.level); }
 
 struct LampScheme {
-  const char* name;
+  std::string_view name;
   ChannelFormula red, green, blue;
 };
 
 // Looked up in this order; the first match wins. The empty scheme is
 // "verdino".
-constexpr LampScheme kLampSchemes[] = {
-    {"verdino", Body, BodyPlusLevel, Body},
-    {"", Body, BodyPlusLevel, Body},
-    {"rosso-giallo", LevelTimesStep, BodyPlusLevel, Body},
-    {"rosso-arancio", LevelTimesStep, TripleBody, Body},
-    {"blu", Body, BodyPlusLevel, LevelTimesStep},
-    {"rosso", BodyPlusLevel, Body, Body},
-    {"blu-scuro", Body, Body, BodyPlusLevel},
-    {"blu-bianco", LevelTimesUnit, LevelTimesStep, BodyTimesLevel},
-    {"semaforo", LevelOverStep, LevelTimesStep, BodyOverLevel},
+constexpr LampScheme kSchemeFormulas[] = {
+    {lamp_scheme::kLightGreen, Body, BodyPlusLevel, Body},
+    {lamp_scheme::kDefault, Body, BodyPlusLevel, Body},
+    {lamp_scheme::kRedYellow, LevelTimesStep, BodyPlusLevel, Body},
+    {lamp_scheme::kRedOrange, LevelTimesStep, TripleBody, Body},
+    {lamp_scheme::kBlue, Body, BodyPlusLevel, LevelTimesStep},
+    {lamp_scheme::kRed, BodyPlusLevel, Body, Body},
+    {lamp_scheme::kDarkBlue, Body, Body, BodyPlusLevel},
+    {lamp_scheme::kBlueWhite, LevelTimesUnit, LevelTimesStep, BodyTimesLevel},
+    {lamp_scheme::kTrafficLight, LevelOverStep, LevelTimesStep, BodyOverLevel},
 };
+
+// The published list of lamp schemes is this table's list of names.
+constexpr bool NamesMatchPublishedKeys() {
+  if (std::size(kSchemeFormulas) != kLampSchemes.size()) return false;
+  for (size_t i = 0; i < kLampSchemes.size(); ++i) {
+    if (kLampSchemes[i].key != kSchemeFormulas[i].name) return false;
+  }
+  return true;
+}
+static_assert(NamesMatchPublishedKeys());
 
 }  // namespace
 
 ColorRef LampColor(const std::string& scheme, int32_t u, int32_t k, float level) {
   std::string key = LowerCase(scheme);
   LampInputs in{u, k, int64_t{u} * k, static_cast<double>(level)};
-  for (const LampScheme& s : kLampSchemes) {
+  for (const LampScheme& s : kSchemeFormulas) {
     if (key == s.name) return MakeColor(s.red(in), s.green(in), s.blue(in));
   }
+  ReportUnknown(ErrorCode::kUnknownLampScheme, scheme);
   return 0;
 }
 
@@ -80,3 +97,5 @@ void DrawLampDot(int32_t cx, int32_t cy, int32_t r, ColorRef color) {
   auto at = [](int32_t centre, int64_t offset) { return static_cast<float>(int64_t{centre} + offset); };
   CanvasBox(at(cx, -int64_t{r}), at(cy, -int64_t{r}), at(cx, r), at(cy, r), kCornerEllipse, color, color, kSolidFill);
 }
+
+}  // namespace ip

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace ip::tools {
 
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
@@ -70,4 +70,4 @@ inline bool WriteBmp24(const std::string& path, const Image& image) {
   return static_cast<bool>(file);
 }
 
-}  // namespace tools
+}  // namespace ip::tools

@@ -11,11 +11,11 @@
 #include <sstream>
 #include <utility>
 
-#include "host/bitmaps.h"
-#include "host/canvas.h"
 #include "host/window_records.h"
+#include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 
-namespace cases {
+namespace ip::cases {
 
 namespace {
 
@@ -360,4 +360,4 @@ platform::Surface RunCase(const Case& testCase, const std::string& folder) {
   return result;
 }
 
-}  // namespace cases
+}  // namespace ip::cases

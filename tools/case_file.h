@@ -23,7 +23,7 @@
 
 #include "platform/surface.h"
 
-namespace cases {
+namespace ip::cases {
 
 enum class OperationKind : uint8_t {
   kSetForeColor,
@@ -86,4 +86,4 @@ platform::Surface RunCase(const Case& testCase, const std::string& folder);
 // The source bitmap's pixel (x, y) as 0x00RRGGBB.
 platform::Pixel SourcePixel(int32_t x, int32_t y);
 
-}  // namespace cases
+}  // namespace ip::cases

@@ -12,13 +12,14 @@
 #include <numbers>
 #include <string>
 
-#include "host/rounding.h"
+#include "platform/rounding.h"
 #include "tools/bmp_writer.h"
 
 namespace {
 
-using tools::Image;
-using tools::Rgb;
+using ip::RoundToInt;
+using ip::tools::Image;
+using ip::tools::Rgb;
 
 struct Color {
   double r = 0, g = 0, b = 0;
@@ -224,7 +225,7 @@ int main(int argc, char** argv) {
   };
   for (const auto& file : files) {
     const std::string path = folder + "/" + file.name;
-    if (!tools::WriteBmp24(path, file.image)) {
+    if (!ip::tools::WriteBmp24(path, file.image)) {
       std::fprintf(stderr, "make-bitmaps: cannot write %s\n", path.c_str());
       return 1;
     }

@@ -21,6 +21,8 @@
 
 namespace {
 
+using namespace ip;
+
 constexpr int kUsageStatus = 2;
 constexpr int kMaxRepeat = 1000000;
 

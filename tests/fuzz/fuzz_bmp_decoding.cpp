@@ -16,6 +16,8 @@
 
 #include "platform/bmp_file.h"
 
+using namespace ip;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::BmpPicture picture;
   if (!platform::DecodeBmp(data, size, picture)) return 0;

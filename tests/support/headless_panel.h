@@ -5,15 +5,17 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/dialog.h"
-#include "host/dialog_session.h"
+#include "instrument_panel/dialog.h"
+#include "instrument_panel/session.h"
 #include "panel/panel.h"
 #include "platform/window_headless.h"
 
 namespace headless_panel {
 
+using namespace ip;
+using namespace ip::panel;
+
 using Kind = ScriptedInput::Kind;
-using platform::MouseButton;
 
 constexpr ClockTime kHalfMinute{12, 0, 30, 0};
 

@@ -11,6 +11,8 @@
 
 #include "platform/png_file.h"
 
+using namespace ip;
+
 namespace testing_support {
 
 std::string ReferenceDir() { return std::string(IP_SOURCE_DIR) + "/tests/data/gdi-reference"; }

@@ -9,6 +9,8 @@
 
 namespace testing_support {
 
+using namespace ip;
+
 std::string ReferenceDir();  // tests/data/gdi-reference: the GDI reference pictures
 std::string SourceDir();   // the source tree
 std::string BinaryDir();   // the build tree

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 
+namespace ip {
+
 void DrawBoxFrame(int32_t thickness, const std::string& colorName);
 void DrawBevelTopLeft(int32_t thickness, const std::string& colorName);
 void DrawBevelBottomRight(int32_t thickness, const std::string& colorName);
+
+}  // namespace ip

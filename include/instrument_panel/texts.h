@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace ip {
+
 std::string TextBefore(const std::string& text, const std::string& delimiter);
 std::string TextAfter(const std::string& text, const std::string& delimiter);
 int32_t TextFieldCount(const std::string& text, const std::string& delimiter);
@@ -16,3 +18,5 @@ std::string TrimRight(const std::string& text);
 // Without its leading and trailing spaces.
 std::string Trimmed(const std::string& text);
 std::string LowerCase(const std::string& text);
+
+}  // namespace ip

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host/dialog.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 constexpr int32_t kAttachRedrawOnRequest = 0x80;
 constexpr int32_t kCornerEllipse = INT32_MIN;  // 0x80000000
@@ -37,17 +39,4 @@ IntPair CanvasGetPos();
 IntPair CanvasCharSize();                       // charWidth, lineHeight
 IntPair CanvasTextSize(const std::string& text);  // width, font height
 
-// For the host's own use: the record of the current canvas, or nullptr when
-// there is none (never attached, or the canvas has gone).
-struct WindowRecord;
-WindowRecord* CurrentCanvasRecord();
-// Repaints the current canvas's control unless it is in redraw-on-request mode.
-void RepaintIfImmediate(WindowRecord& record);
-// How many canvas repaints CanvasRedraw and the automatic repaint of drawing
-// operations have asked for since the program started (for tests).
-int64_t CanvasRepaintCount();
-// Gives a new canvas its initial drawing state: default font, colours, pen.
-void InitCanvasState(WindowRecord& record, int32_t width, int32_t height);
-// Registers a new bitmap canvas (pixel units, redrawn on request) with its
-// initial drawing state.
-WindowRecord& RegisterBitmapCanvas(int32_t width, int32_t height);
+}  // namespace ip

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 // Creates the control, writes its record and shows it OFF.
 void CreateToggleButton(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
@@ -19,3 +21,16 @@ void CreateToggleButton(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t
 // Flips the state of the control and paints the new face. `labels` is a
 // label pair; the empty text stands for the record's caption.
 void ToggleButton(Handle dialog, int32_t id, const std::string& labels);
+
+// The state a button or bitmap switch shows: 0 OFF, 1 ON. 0 (and the error
+// recorded) for an identifier outside the table or another kind of instrument.
+int32_t GetButtonState(Handle dialog, int32_t id);
+
+// Bitmap faces of an instrument control, scaled to the control and kept in
+// bitmap canvases (slots 2 and 3) until the dialog is destroyed; the OFF (or
+// only) face is painted at once. Two blank names make a drawn toggle button
+// shown OFF with the labels "OFF/ON" instead.
+void LoadFaceBitmaps(Handle dialog, int32_t id, const std::string& first, const std::string& second);
+void LoadFaceBitmap(Handle dialog, int32_t id, const std::string& file);
+
+}  // namespace ip

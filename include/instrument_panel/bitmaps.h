@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 // Makes a blank (black) bitmap canvas of width x height; 0 on failure. Tools
 // and tests use it as a drawing source.
@@ -28,3 +30,5 @@ void CanvasSetBits(const std::string& buffer);
 
 // Where bitmap files are looked for after the working directory (empty: nowhere else).
 void SetBitmapSearchFolder(const std::string& folder);
+
+}  // namespace ip

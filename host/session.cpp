@@ -1,26 +1,40 @@
 // Session selection: the real window or the headless backend.
-#include "host/dialog_session.h"
+#include "instrument_panel/session.h"
 
-#include "host/dialog.h"
+#include "host/dialog_internal.h"
 #include "platform/clock.h"
 #include "platform/png_file.h"
 #include "platform/window_backend.h"
+#include "platform/window_headless.h"
 #include "platform/window_sdl.h"
+
+namespace ip {
+
+namespace {
+
+bool session_started = false;
+
+}  // namespace
 
 bool StartRealWindowSession(std::string& error) {
   ResetWindowHost();
-  return platform::StartSdlBackend(error);
-}
-
-void EndWindowSession() {
-  ResetWindowHost();
-  platform::InstallBackend(nullptr);
+  session_started = platform::StartSdlBackend(error);
+  return session_started;
 }
 
 void StartHeadlessSession(const HeadlessSettings& settings) {
   ResetWindowHost();
   platform::StartHeadlessBackend(settings);
+  session_started = true;
 }
+
+void EndWindowSession() {
+  ResetWindowHost();
+  platform::InstallBackend(nullptr);
+  session_started = false;
+}
+
+bool WindowSessionStarted() { return session_started; }
 
 int64_t SessionClockMs() { return platform::MonotonicMs(); }
 
@@ -31,3 +45,5 @@ bool WriteShownPicture(const std::string& path) {
   if (picture.Empty()) return false;
   return platform::WritePngFile(path, picture);
 }
+
+}  // namespace ip

@@ -5,7 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 void DrawPanelBackground(Handle dialog, int32_t id, int32_t frameWidth, const std::string& fillColor,
                          int32_t pattern);
+
+}  // namespace ip

@@ -5,9 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 int32_t CenteredTextX(const std::string& text);
 int32_t CenteredTextY(const std::string& text);
 // Removes an alignment prefix from `text` (the caller sees the change).
 void DrawTextLabel(std::string& text, ColorRef color, ColorRef shadowColor);
+
+}  // namespace ip

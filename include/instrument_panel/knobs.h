@@ -12,14 +12,24 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
 
+namespace ip {
+
+// Creates the knob; without a background bitmap its corners are painted in
+// the dialog's instrument surround colour (instrument_table.h).
 void CreateKnob(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
                 const std::string& background, int32_t bezel, int32_t ticks, int32_t minAngle, int32_t maxAngle,
                 int32_t startPercent);
 
 // Turns the knob to `angle`; an angle outside the knob's range changes nothing.
 void DrawKnob(Handle dialog, int32_t id, int32_t angle);
+
+// Where the knob points: in percent of its range (floored, as DrawKnob
+// stores it) and in degrees. 0, with the error recorded, for an identifier
+// outside the table or an instrument that is not a knob.
+float GetKnobPercent(Handle dialog, int32_t id);
+int32_t GetKnobAngle(Handle dialog, int32_t id);
 
 // The cursor's angle round the control's centre, -180..180.
 float KnobAngleFromCursor(Handle dialog, int32_t id);
@@ -32,10 +42,6 @@ float KnobPercent(int32_t angle, int32_t minAngle, int32_t maxAngle);
 // when the quotient is not finite (no ticks).
 int32_t KnobTickStep(int32_t ticks);
 
-// One pie slice `width` degrees wide centred on direction `direction`, in the
-// grey 255 - 4 x width, of the ellipse inset by `inset` in a W x H canvas.
-void DrawKnobShine(int32_t width, int32_t height, int32_t direction, int32_t sliceWidth, int32_t inset);
-
 // The pointer dot in the box (x1, y1)-(x2, y2): nested ellipses from dark red
 // at the rim to pale red in the centre.
 void DrawKnobDot(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
@@ -43,3 +49,5 @@ void DrawKnobDot(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // A knob angle in degrees (clockwise from 3 o'clock) as the counter-clockwise
 // radians of the pie operation: 2 pi (1 - d / 360).
 double KnobDegreesToRadians(double degrees);
+
+}  // namespace ip

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 // Repaints the marquee one step further. A canvas whose frame width plus
 // height is 0 or less has no cycle and is left as it is.
@@ -28,3 +30,5 @@ void ShowTextPanel(Handle dialog, int32_t id, int32_t frameWidth, float level, i
 
 // Restores the control's snapshot and writes the text on it, line by line.
 void WriteBlackboard(Handle dialog, int32_t id, const std::string& text);
+
+}  // namespace ip

@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 ColorRef MakeColor(int32_t red, int32_t green, int32_t blue);
 ColorRef ColorFromName(const std::string& name, int32_t shade);
+
+}  // namespace ip

@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 // Creates the control, writes its record and paints it for the first time.
 void CreateGauge(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
@@ -37,7 +39,15 @@ float CursorPercentAcross(Handle dialog, int32_t id);
 // min(100, (cursor y - 1 - control y) * 100 / control height); 0 for a zero-height control.
 float CursorPercentDown(Handle dialog, int32_t id);
 
+// What the gauge shows: its value, and the caption as last painted (after
+// the "%" and "!" codes, prefixes kept). 0 / empty, with the error recorded,
+// for an identifier outside the table or an instrument that is not a gauge.
+float GetGaugeValue(Handle dialog, int32_t id);
+std::string GetGaugeCaption(Handle dialog, int32_t id);
+
 // Paints the gauge: snapshot (or, the first time, frame, background and
 // capture), level, ticks, caption, then shows the canvas.
 void DrawGauge(Handle dialog, int32_t id, int32_t frameWidth, float value, int16_t divisions, std::string text,
                ColorRef textColor, const std::string& styleName, const std::string& fillColor, int32_t pattern);
+
+}  // namespace ip

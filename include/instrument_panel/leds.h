@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
-#include "instruments/instrument_table.h"
+#include "instrument_panel/types.h"
+#include "instrument_panel/instrument_table.h"
+
+namespace ip {
 
 // Creators. A new lamp always shows level 0, whatever `level` says. The round
 // lamp ignores `background` and `frameColor`.
@@ -28,8 +30,15 @@ void CreateRoundLamp(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t wi
 void SetLedLampValue(Handle dialog, int32_t id, float level, const std::string& caption);
 void SetRoundLampValue(Handle dialog, int32_t id, float level, const std::string& caption);
 
-// The painters behind the two setters.
+// The level a lamp of either shape shows (a NaN stored as 0). 0, with the
+// error recorded, for an identifier outside the table or another kind.
+float GetLampLevel(Handle dialog, int32_t id);
+
+// The painters behind the two setters. The round lamp paints its corners in
+// the dialog's instrument surround colour (instrument_table.h).
 void DrawLedLamp(Handle dialog, int32_t id, const InstrumentRecord& record, float level, const std::string& scheme,
                  const std::string& caption, ColorRef captionColor);
 void DrawRoundLamp(Handle dialog, int32_t id, const InstrumentRecord& record, float level,
                    const std::string& scheme, const std::string& caption, ColorRef captionColor);
+
+}  // namespace ip

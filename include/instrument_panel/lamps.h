@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
+
+namespace ip {
 
 ColorRef LampColor(const std::string& scheme, int32_t u, int32_t k, float level);
 void DrawLampDot(int32_t cx, int32_t cy, int32_t r, ColorRef color);
+
+}  // namespace ip

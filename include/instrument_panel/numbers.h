@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace ip {
+
 std::string FormatNumber(const std::string& mask, double value);
 std::string NumberToText(double value, int32_t significantDigits);
 double TextToNumber(const std::string& text);
@@ -19,3 +21,5 @@ double Remainder(double x, double y);
 double Sine(double x);
 double Cosine(double x);
 double ArcTangent(double x);
+
+}  // namespace ip

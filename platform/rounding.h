@@ -7,9 +7,13 @@
 #include <cmath>
 #include <cstdint>
 
+namespace ip {
+
 inline int32_t RoundToInt(double value) {
   if (!std::isfinite(value)) return INT32_MIN;
   double r = std::nearbyint(value);  // default rounding mode: ties to even
   if (r < -2147483648.0 || r > 2147483647.0) return INT32_MIN;
   return static_cast<int32_t>(r);
 }
+
+}  // namespace ip

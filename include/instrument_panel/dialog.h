@@ -6,13 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host/win_types.h"
+#include "instrument_panel/types.h"
 
-struct IntPair {
-  int32_t first = 0;
-  int32_t second = 0;
-  bool operator==(const IntPair&) const = default;
-};
+namespace ip {
 
 // Creates the dialog hidden. x = y = -1 centres it in the desktop work area;
 // with units kUnitsPixels, width x height is the client size. Returns 0 on failure.
@@ -28,8 +24,11 @@ void AddCanvasControl(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t w
                       const std::string& caption);
 
 // Sends WM_INITDIALOG and WM_SIZE to the callback, shows the dialog and runs
-// the message loop until the dialog no longer exists.
-void RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot);
+// the message loop until the dialog no longer exists (or the session ends).
+// True when the loop ran.
+// Without a started window session (session.h) it does nothing: it records
+// ErrorCode::kNoWindowSession, says so on standard error and returns false.
+bool RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot);
 
 // Sends WM_CLOSE, stores the result and destroys the dialog.
 void EndDialogWindow(Handle dialog, int32_t result);
@@ -58,18 +57,4 @@ bool KillTimer(Handle window, uint32_t id);
 // True while the window exists (a dialog until it has been destroyed).
 bool IsWindowOpen(Handle window);
 
-// Repaints one canvas control at once: the dialog procedure receives
-// WM_DRAWITEM and copies the control's bitmap to the window's back buffer.
-// Used by CanvasRedraw; does nothing for bitmap canvases, missing controls
-// and controls of a hidden dialog (showing the dialog paints them all).
-void RepaintCanvasControl(Handle control);
-
-// Forgets every window and dialog, the host's records of them and all
-// pending messages and timers, without sending any message: a fresh start
-// for another run in the same process. Bitmap canvases stay.
-void ResetWindowHost();
-
-// The last error code an operation recorded (68: no such canvas, 5: font
-// could not be made). Nobody is obliged to read it.
-int32_t LastHostError();
-void SetLastHostError(int32_t code);
+}  // namespace ip

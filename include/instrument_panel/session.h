@@ -1,0 +1,66 @@
+// How the windows of a run are shown: in a real window on the desktop, or
+// headless (offscreen, on a virtual clock with scripted input, the client
+// area kept as a picture). Choosing one starts a fresh window system; a
+// dialog's modal loop runs only inside a session.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ip {
+
+// A local time of day.
+struct ClockTime {
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+  bool operator==(const ClockTime&) const = default;
+};
+
+enum class MouseButton { kLeft, kRight };
+
+// One scripted input of a headless run. Positions are client coordinates of
+// the shown window.
+struct ScriptedInput {
+  enum class Kind { kMove, kButtonDown, kButtonUp, kKeyDown, kKeyUp, kClose };
+  int64_t timeMs = 0;  // from the start of the run
+  Kind kind = Kind::kMove;
+  int x = 0;
+  int y = 0;
+  MouseButton button = MouseButton::kLeft;
+  int virtualKey = 0;
+  bool operator==(const ScriptedInput&) const = default;
+};
+
+// The ranges of a headless run's input that the panel program accepts: run
+// lengths and input times up to kMaxRunMilliseconds, positions within
+// -kMaxInputCoordinate..kMaxInputCoordinate.
+constexpr int64_t kMaxRunMilliseconds = 1000000000;
+constexpr int kMaxInputCoordinate = 32767;
+
+struct HeadlessSettings {
+  ClockTime clockStart;              // the local time at virtual 0 ms
+  int64_t runMs = 0;                 // how long the run lasts
+  std::vector<ScriptedInput> input;  // in non-decreasing time order
+};
+
+// Opens the desktop for a real window. False, with the reason, without a display.
+bool StartRealWindowSession(std::string& error);
+// Starts a headless run: the virtual clock starts at settings.clockStart and
+// the modal loop returns after settings.runMs virtual milliseconds at most.
+void StartHeadlessSession(const HeadlessSettings& settings);
+// Closes the session's windows and releases the desktop.
+void EndWindowSession();
+// True from a successful start of either session until EndWindowSession.
+bool WindowSessionStarted();
+// Milliseconds on the session's monotonic clock (virtual in a headless run,
+// where it starts at 0).
+int64_t SessionClockMs();
+// The local time now (real, before any session is started).
+ClockTime LocalClockNow();
+// Writes the client area as last shown in a headless run to a PNG file.
+bool WriteShownPicture(const std::string& path);
+
+}  // namespace ip
