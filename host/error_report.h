@@ -22,6 +22,21 @@ void SetLastError(ErrorCode code);
 void ReportUnknown(ErrorCode code, std::string_view subject);
 constexpr size_t kMaxDistinctReports = 1000;
 
+// While one of these lives, ReportUnknown does nothing: for an operation that
+// passes a name of one kind where the drawing code reads another (the gauge
+// under a rectangular lamp takes the lamp scheme as its fill colour).
+class QuietReports {
+ public:
+  QuietReports();
+  ~QuietReports();
+  QuietReports(const QuietReports&) = delete;
+  QuietReports& operator=(const QuietReports&) = delete;
+};
+
+// False for a name that is empty or holds only spaces and zero bytes (a
+// record field never written): such a name means "none" and is not reported.
+bool NamesSomething(std::string_view name);
+
 using DiagnosticSink = std::function<void(const std::string& line)>;
 // Replaces the sink (an empty one sends nowhere) and forgets the subjects
 // already reported. Returns the previous sink.

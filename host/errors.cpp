@@ -27,6 +27,7 @@ struct ErrorState {
   ErrorCode last = ErrorCode::kNone;
   DiagnosticSink sink = DefaultSink();
   std::set<std::pair<ErrorCode, std::string>> reported;
+  int quiet = 0;  // QuietReports alive
 };
 
 ErrorState& State() {
@@ -60,8 +61,15 @@ const char* ErrorDescription(ErrorCode code) {
   return "unknown error code";
 }
 
+bool NamesSomething(std::string_view name) { return name.find_first_not_of(std::string_view(" \0", 2)) != name.npos; }
+
+QuietReports::QuietReports() { ++State().quiet; }
+
+QuietReports::~QuietReports() { --State().quiet; }
+
 void ReportUnknown(ErrorCode code, std::string_view subject) {
   ErrorState& state = State();
+  if (state.quiet > 0) return;
   state.last = code;
   if (!state.sink || state.reported.size() >= kMaxDistinctReports) return;
   if (!state.reported.emplace(code, std::string(subject)).second) return;

@@ -240,7 +240,7 @@ const GaugeStyle& FindStyle(const std::string& name) {
   for (const GaugeStyle& style : kStyles) {
     if (name == style.name) return style;
   }
-  ReportUnknown(ErrorCode::kUnknownGaugeStyle, name);
+  if (NamesSomething(name)) ReportUnknown(ErrorCode::kUnknownGaugeStyle, name);
   return kUnknownStyle;
 }
 

@@ -86,8 +86,13 @@ void CreateLedLamp(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t widt
                    const std::string& background, int32_t frameWidth, const std::string& frameColor, float level,
                    const std::string& scheme, const std::string& caption, ColorRef captionColor) {
   if (InstrumentAt(id) == nullptr) return;
-  CreateGauge(dialog, id, x, y, width, height, background, frameWidth, frameColor, level, kRectLampDivisions,
-              caption, captionColor, kRectLampStyle, scheme, kRectLampPattern);
+  {
+    // The gauge paints its background with the scheme as a colour name:
+    // black rows, which the light covers. The scheme is checked as a scheme.
+    const QuietReports quiet;
+    CreateGauge(dialog, id, x, y, width, height, background, frameWidth, frameColor, level, kRectLampDivisions,
+                caption, captionColor, kRectLampStyle, scheme, kRectLampPattern);
+  }
   SetInstrumentKind(id, InstrumentKind::kLedLamp);
   SetLedLampValue(dialog, id, 0, "");
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -246,6 +247,52 @@ TEST_F(DialogTest, RunWithoutADialogCallsInitAndSizeAndReturns) {
   EXPECT_EQ(seen[1].message, WM_SIZE);
   EXPECT_EQ(seen[1].lParam, 0u);
   EXPECT_EQ(SessionClockMs(), 0);
+}
+
+TEST_F(DialogTest, RunWithoutAWindowSessionSaysHowToStartOne) {
+  EndWindowSession();
+  const Handle dialog = MakeDialog();
+  ClearLastError();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(RunDialogModal(Recorder, dialog, nullptr));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "instrument panel: RunDialogModal needs a window session; call StartRealWindowSession or "
+            "StartHeadlessSession first\n");
+  EXPECT_EQ(LastError(), ErrorCode::kNoWindowSession);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_FALSE(WindowSessionStarted());
+  Start(0);
+  EXPECT_TRUE(WindowSessionStarted());
+  EXPECT_TRUE(RunDialogModal(Recorder, MakeDialog(), nullptr));
+  EXPECT_EQ(seen.at(0).message, WM_INITDIALOG);
+}
+
+// A lambda keeps the program's state; the dialog's copy of it stays alive
+// through the call that ends the dialog, and only that copy owns `owned`.
+TEST_F(DialogTest, CallbacksCarryTheirOwnState) {
+  Start(1000);
+  struct Count {
+    int timers = 0;
+    std::string seenAfterEnd;
+  } count;
+  const Handle dialog = MakeDialog();
+  const bool ran = RunDialogModal(
+      [&count, owned = std::make_shared<std::string>(100, 'x')](Handle window, uint32_t message, uint32_t,
+                                                                uint32_t) -> int32_t {
+        if (message == WM_INITDIALOG) SetTimer(window, 1, 100);
+        if (message != WM_TIMER) return 0;
+        if (++count.timers == 3) {
+          EndDialogWindow(window, 0);
+          count.seenAfterEnd = *owned;
+        }
+        return 0;
+      },
+      dialog, nullptr);
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(count.timers, 3);
+  EXPECT_EQ(count.seenAfterEnd, std::string(100, 'x'));
+  EXPECT_EQ(SessionClockMs(), 300);
+  EXPECT_FALSE(IsWindowOpen(dialog));
 }
 
 TEST_F(DialogTest, TitleIsCutTo256BytesAndAnEmptyTitleIsOneSpace) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "instrument_panel/texts.h"
+#include "host/window_records.h"
 #include "instruments/instrument_state.h"
 #include "tests/canvas_probe.h"
 #include "tests/support/test_support.h"
@@ -194,4 +195,22 @@ TEST_F(InstrumentControl, IdentifiersOutsideTheTableStillGetAControlButNoRecord)
   EXPECT_EQ(CanvasColor(dialog_, -3, 5, 5), C(255, 0, 0));
   EXPECT_EQ(InstrumentAt(2000)->pattern, 0);
   EXPECT_EQ(InstrumentAt(0)->pattern, 0);
+}
+
+// Face bitmap canvases go with their dialog: a program that opens and closes
+// a dialog with bitmap-faced controls again and again leaves no record behind.
+TEST_F(InstrumentControl, FaceBitmapsAreFreedWithTheirDialog) {
+  EndDialogWindow(dialog_, 0);
+  const size_t before = RecordCount();
+  for (int i = 0; i < 1000; ++i) {
+    const Handle dialog = CreateDialogWindow(0, "faces", -1, -1, 300, 200, 0, 0, kUnitsPixels);
+    CreateInstrumentControl(dialog, 1, 10, 10, kWidth, kHeight, "off.bmp/on.bmp");
+    CreateInstrumentControl(dialog, 2, 40, 10, kWidth, kHeight, "off.bmp");
+    const Handle face = static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog, 1), kSlotOnFace));
+    ASSERT_EQ(RecordCount(), before + 6) << i;  // the dialog, two controls, three faces
+    EndDialogWindow(dialog, 0);
+    ASSERT_EQ(RecordCount(), before) << i;
+    ASSERT_EQ(FindRecord(face), nullptr);
+  }
+  dialog_ = CreateDialogWindow(0, "instrument table", -1, -1, 300, 200, 0, 0, kUnitsPixels);
 }

@@ -90,7 +90,7 @@ ColorRef ColorFromName(const std::string& name, int32_t shade) {
       return ComposeColor(ApplyRule(named.red, shade), ApplyRule(named.green, shade), ApplyRule(named.blue, shade));
     }
   }
-  if (!key.empty()) ReportUnknown(ErrorCode::kUnknownColorName, key);
+  if (NamesSomething(key)) ReportUnknown(ErrorCode::kUnknownColorName, key);
   return 0;
 }
 

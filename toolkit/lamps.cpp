@@ -88,7 +88,7 @@ ColorRef LampColor(const std::string& scheme, int32_t u, int32_t k, float level)
   for (const LampScheme& s : kSchemeFormulas) {
     if (key == s.name) return MakeColor(s.red(in), s.green(in), s.blue(in));
   }
-  ReportUnknown(ErrorCode::kUnknownLampScheme, scheme);
+  if (NamesSomething(scheme)) ReportUnknown(ErrorCode::kUnknownLampScheme, scheme);
   return 0;
 }
 
