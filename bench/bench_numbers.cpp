@@ -1,6 +1,7 @@
 // Speed of the number and colour-name services the painters call most:
 // NumberToText (knob and gauge readings), FormatNumber (percent captions)
-// and ColorFromName (once per drawn line or ring of every frame).
+// and ColorFromName (once per drawn line or ring of every frame), with a
+// known name and with an unknown one.
 #include <benchmark/benchmark.h>
 
 #include "instrument_panel/colors.h"
@@ -57,5 +58,10 @@ BENCHMARK(BM_ColorFromNameLastRow);
 
 void BM_ColorFromNameHex(benchmark::State& state) { ColorFromNameLoop(state, "#FF8000"); }
 BENCHMARK(BM_ColorFromNameHex);
+
+// A name no colour has: black, and the error recorded (reported once). The
+// report is on this path only; the names above never reach it.
+void BM_ColorFromNameUnknown(benchmark::State& state) { ColorFromNameLoop(state, "viola"); }
+BENCHMARK(BM_ColorFromNameUnknown);
 
 }  // namespace

@@ -51,20 +51,17 @@ cmp -s "$work/consumer.png" "$golden" || {
   fail "the consumer's picture differs from $golden (see $build_dir/consumer_actual.png)"
 }
 
-# ---- pkg-config alone ----
-cat >"$work/one.cpp" <<'PROGRAM'
-#include <cstdio>
-#include <instrument_panel/instrument_panel.h>
-int main() {
-  std::printf("%s %d\n", ip::kVersionText, ip::ColorFromName(ip::color::kGold, 0));
-  return 0;
-}
-PROGRAM
+# ---- pkg-config alone: the smallest program of the README ----
 export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 flags=$(pkg-config --cflags --libs instrument-panel) || fail "pkg-config does not know instrument-panel"
-g++ -std=c++20 "$work/one.cpp" -o "$work/one" $flags 2>"$work/one.log" || fail "pkg-config build: $(head -20 "$work/one.log")"
-output=$(LD_LIBRARY_PATH="$prefix/lib" "$work/one") || fail "the pkg-config program did not run"
-[ "$output" = "1.0.0 10223615" ] || fail "the pkg-config program printed '$output'"  # (255, 255, 155)
+g++ -std=c++20 "$source_dir/examples/smallest.cpp" -o "$work/smallest" $flags 2>"$work/smallest.log" ||
+  fail "pkg-config build: $(head -20 "$work/smallest.log")"
+(cd "$work" && LD_LIBRARY_PATH="$prefix/lib" "$work/smallest") || fail "the pkg-config program did not run"
+# A PNG of 140 x 40: its signature, then width and height in the IHDR chunk.
+signature=$(od -An -tx1 -N8 "$work/mine.png" | tr -d ' \n')
+size=$(od -An -tu1 -j16 -N8 "$work/mine.png" | tr -s ' ' | sed 's/^ //')
+[ "$signature" = 89504e470d0a1a0a ] && [ "$size" = "0 0 0 140 0 0 0 40" ] ||
+  fail "the pkg-config program wrote no 140 x 40 PNG"
 
 # ---- the installed panel reads the prefix's bitmaps ----
 mkdir -p "$work/empty"
