@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "host/canvas_internal.h"
-#include "host/error_report.h"
 #include "instrument_panel/backgrounds.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
@@ -146,11 +145,7 @@ void ToggleButton(Handle dialog, int32_t id, const std::string& labels) {
 
 
 int32_t GetButtonState(Handle dialog, int32_t id) {
-  const InstrumentKind kind = InstrumentKindOf(id);
-  if (kind != InstrumentKind::kToggleButton && kind != InstrumentKind::kBitmapSwitch) {
-    if (InstrumentAt(id) != nullptr) SetLastError(ErrorCode::kWrongInstrumentKind);
-    return 0;
-  }
+  if (ExtrasOfKind(id, {InstrumentKind::kToggleButton, InstrumentKind::kBitmapSwitch}) == nullptr) return 0;
   return GetControlUserValue(GetControlHandle(dialog, id), kSlotFaceState) != 0 ? 1 : 0;
 }
 

@@ -1,7 +1,6 @@
 // Digital displays: the background built once, then one text per update.
 #include "instrument_panel/display.h"
 
-#include "host/error_report.h"
 #include "instrument_panel/backgrounds.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
@@ -109,11 +108,8 @@ void SetDisplayText(Handle dialog, int32_t id, const std::string& text) {
 }
 
 std::string GetDisplayText(Handle, int32_t id) {
-  const InstrumentExtras* extras = ExtrasAt(id);
-  if (extras == nullptr) return {};
-  if (extras->kind == InstrumentKind::kDigitalDisplay) return extras->displayText;
-  SetLastError(ErrorCode::kWrongInstrumentKind);
-  return {};
+  const InstrumentExtras* extras = ExtrasOfKind(id, {InstrumentKind::kDigitalDisplay});
+  return extras != nullptr ? extras->displayText : std::string();
 }
 
 }  // namespace ip

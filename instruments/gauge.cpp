@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <string_view>
 
 #include "host/error_report.h"
@@ -27,6 +26,7 @@
 #include "instruments/instrument_state.h"
 #include "platform/rounding.h"
 #include "toolkit/far_lines.h"
+#include "toolkit/key_tables.h"
 
 namespace ip {
 
@@ -222,15 +222,8 @@ constexpr GaugeStyle kStyles[] = {
     {gauge_style::kLedLamp, Axis::kNone, nullptr, false, false},
 };
 
-// The published list of gauge styles is this table's list of names.
-constexpr bool NamesMatchPublishedKeys() {
-  if (std::size(kStyles) != kGaugeStyles.size()) return false;
-  for (size_t i = 0; i < kGaugeStyles.size(); ++i) {
-    if (kGaugeStyles[i].key != kStyles[i].name) return false;
-  }
-  return true;
-}
-static_assert(NamesMatchPublishedKeys());
+// The published list of keys is this table's list of names.
+static_assert(SameKeys(kStyles, kGaugeStyles));
 
 constexpr GaugeStyle kUnknownStyle{"", Axis::kNone, nullptr, false, false};
 
@@ -414,26 +407,12 @@ void DrawGauge(Handle dialog, int32_t id, int32_t frameWidth, float value, int16
 
 // ---- Reading back ----
 
-namespace {
-
-// The side entry of a gauge; nullptr (with the error recorded) for any
-// other identifier.
-const InstrumentExtras* GaugeExtras(int32_t id) {
-  const InstrumentExtras* extras = ExtrasAt(id);
-  if (extras == nullptr) return nullptr;
-  if (extras->kind == InstrumentKind::kGauge) return extras;
-  SetLastError(ErrorCode::kWrongInstrumentKind);
-  return nullptr;
-}
-
-}  // namespace
-
 float GetGaugeValue(Handle, int32_t id) {
-  return GaugeExtras(id) != nullptr ? InstrumentAt(id)->value : 0.0f;
+  return ExtrasOfKind(id, {InstrumentKind::kGauge}) != nullptr ? InstrumentAt(id)->value : 0.0f;
 }
 
 std::string GetGaugeCaption(Handle, int32_t id) {
-  const InstrumentExtras* extras = GaugeExtras(id);
+  const InstrumentExtras* extras = ExtrasOfKind(id, {InstrumentKind::kGauge});
   return extras != nullptr ? extras->shownCaption : std::string();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "instrument_panel/instrument_table.h"
@@ -25,6 +26,10 @@ struct InstrumentExtras {
 InstrumentRecord* InstrumentAt(int32_t id);
 // The side entry of an identifier; nullptr outside the table (reported the same way).
 InstrumentExtras* ExtrasAt(int32_t id);
+// The side entry of an identifier whose instrument is one of `kinds`; nullptr
+// otherwise, with ErrorCode::kWrongInstrumentKind (or, outside the table,
+// kIdentifierOutsideTables) recorded. The getters start here.
+const InstrumentExtras* ExtrasOfKind(int32_t id, std::initializer_list<InstrumentKind> kinds);
 // Zero-fills the instrument table and its side table (program start).
 void ClearInstrumentTable();
 // Sets the kind of an identifier (nothing outside the table).

@@ -46,6 +46,16 @@ InstrumentExtras* ExtrasAt(int32_t id) {
   return InTable(id) ? &instrument_extras[static_cast<size_t>(id)] : nullptr;
 }
 
+const InstrumentExtras* ExtrasOfKind(int32_t id, std::initializer_list<InstrumentKind> kinds) {
+  const InstrumentExtras* extras = ExtrasAt(id);
+  if (extras == nullptr) return nullptr;
+  for (InstrumentKind kind : kinds) {
+    if (extras->kind == kind) return extras;
+  }
+  SetLastError(ErrorCode::kWrongInstrumentKind);
+  return nullptr;
+}
+
 void ClearInstrumentTable() {
   instrument_table.fill(InstrumentRecord{});
   instrument_extras.fill(InstrumentExtras{});

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/error_report.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
 #include "instrument_panel/colors.h"
@@ -200,23 +199,12 @@ float KnobAngleFromCursor(Handle dialog, int32_t id) {
 }
 
 
-namespace {
-
-// The side entry of a knob; nullptr (with the error recorded) for any other identifier.
-const InstrumentExtras* KnobExtras(int32_t id) {
-  const InstrumentExtras* extras = ExtrasAt(id);
-  if (extras == nullptr) return nullptr;
-  if (extras->kind == InstrumentKind::kKnob) return extras;
-  SetLastError(ErrorCode::kWrongInstrumentKind);
-  return nullptr;
+float GetKnobPercent(Handle, int32_t id) {
+  return ExtrasOfKind(id, {InstrumentKind::kKnob}) != nullptr ? InstrumentAt(id)->value : 0.0f;
 }
 
-}  // namespace
-
-float GetKnobPercent(Handle, int32_t id) { return KnobExtras(id) != nullptr ? InstrumentAt(id)->value : 0.0f; }
-
 int32_t GetKnobAngle(Handle, int32_t id) {
-  const InstrumentExtras* extras = KnobExtras(id);
+  const InstrumentExtras* extras = ExtrasOfKind(id, {InstrumentKind::kKnob});
   return extras != nullptr ? extras->knobAngle : 0;
 }
 

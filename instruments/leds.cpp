@@ -149,10 +149,8 @@ void DrawRoundLamp(Handle dialog, int32_t id, const InstrumentRecord& record, fl
 
 
 float GetLampLevel(Handle, int32_t id) {
-  const InstrumentKind kind = InstrumentKindOf(id);
-  if (kind == InstrumentKind::kLedLamp || kind == InstrumentKind::kRoundLamp) return InstrumentAt(id)->value;
-  if (InstrumentAt(id) != nullptr) SetLastError(ErrorCode::kWrongInstrumentKind);
-  return 0;
+  const bool lamp = ExtrasOfKind(id, {InstrumentKind::kLedLamp, InstrumentKind::kRoundLamp}) != nullptr;
+  return lamp ? InstrumentAt(id)->value : 0.0f;
 }
 
 }  // namespace ip

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -138,29 +139,22 @@ TEST_F(InstrumentState, GettersOfOtherKindsAndOutsideTheTableGiveNothing) {
       {kInstrumentTableLast + 1, ErrorCode::kIdentifierOutsideTables},
       {-1, ErrorCode::kIdentifierOutsideTables},
   };
+  // Each getter, true when it gave 0 or empty.
+  const std::pair<const char*, std::function<bool(int32_t)>> getters[] = {
+      {"GetGaugeValue", [this](int32_t id) { return GetGaugeValue(dialog_, id) == 0.0f; }},
+      {"GetGaugeCaption", [this](int32_t id) { return GetGaugeCaption(dialog_, id).empty(); }},
+      {"GetLampLevel", [this](int32_t id) { return GetLampLevel(dialog_, id) == 0.0f; }},
+      {"GetButtonState", [this](int32_t id) { return GetButtonState(dialog_, id) == 0; }},
+      {"GetKnobPercent", [this](int32_t id) { return GetKnobPercent(dialog_, id) == 0.0f; }},
+      {"GetKnobAngle", [this](int32_t id) { return GetKnobAngle(dialog_, id) == 0; }},
+      {"GetDisplayText", [this](int32_t id) { return GetDisplayText(dialog_, id).empty(); }},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.id);
-    ClearLastError();
-    EXPECT_EQ(GetGaugeValue(dialog_, c.id), 0.0f);
-    EXPECT_EQ(LastError(), c.error);
-    ClearLastError();
-    EXPECT_EQ(GetGaugeCaption(dialog_, c.id), "");
-    EXPECT_EQ(LastError(), c.error);
-    ClearLastError();
-    EXPECT_EQ(GetLampLevel(dialog_, c.id), 0.0f);
-    EXPECT_EQ(LastError(), c.error);
-    ClearLastError();
-    EXPECT_EQ(GetButtonState(dialog_, c.id), 0);
-    EXPECT_EQ(LastError(), c.error);
-    ClearLastError();
-    EXPECT_EQ(GetKnobPercent(dialog_, c.id), 0.0f);
-    EXPECT_EQ(LastError(), c.error);
-    ClearLastError();
-    EXPECT_EQ(GetKnobAngle(dialog_, c.id), 0);
-    EXPECT_EQ(LastError(), c.error);
-    ClearLastError();
-    EXPECT_EQ(GetDisplayText(dialog_, c.id), "");
-    EXPECT_EQ(LastError(), c.error);
+    for (const auto& [name, givesNothing] : getters) {
+      ClearLastError();
+      EXPECT_TRUE(givesNothing(c.id)) << name << " " << c.id;
+      EXPECT_EQ(LastError(), c.error) << name << " " << c.id;
+    }
   }
   // Each getter refuses the instruments of the others.
   ClearLastError();

@@ -3,7 +3,6 @@
 #include "instrument_panel/colors.h"
 
 #include <algorithm>
-#include <iterator>
 #include <string_view>
 
 #include "host/error_report.h"
@@ -11,6 +10,7 @@
 #include "instrument_panel/numbers.h"
 #include "instrument_panel/texts.h"
 #include "platform/rounding.h"
+#include "toolkit/key_tables.h"
 
 namespace ip {
 
@@ -53,15 +53,8 @@ constexpr NamedColor kNamedColors[] = {
     {color::kButtonBlue, Brighten(-200), Brighten(-100), Brighten(-100)},
 };
 
-// The published list of colour names is this table's list of names.
-constexpr bool NamesMatchPublishedKeys() {
-  if (std::size(kNamedColors) != kColorNames.size()) return false;
-  for (size_t i = 0; i < kColorNames.size(); ++i) {
-    if (kColorNames[i].key != kNamedColors[i].name) return false;
-  }
-  return true;
-}
-static_assert(NamesMatchPublishedKeys());
+// The published list of keys is this table's list of names.
+static_assert(SameKeys(kNamedColors, kColorNames));
 
 int64_t ApplyRule(const ChannelRule& rule, int32_t shade) { return rule.base + rule.shadeSign * shade; }
 

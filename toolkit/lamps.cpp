@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <string_view>
 
 #include "host/error_report.h"
@@ -15,6 +14,7 @@
 #include "instrument_panel/keys.h"
 #include "instrument_panel/texts.h"
 #include "platform/rounding.h"
+#include "toolkit/key_tables.h"
 
 namespace ip {
 
@@ -70,15 +70,8 @@ constexpr LampScheme kSchemeFormulas[] = {
     {lamp_scheme::kTrafficLight, LevelOverStep, LevelTimesStep, BodyOverLevel},
 };
 
-// The published list of lamp schemes is this table's list of names.
-constexpr bool NamesMatchPublishedKeys() {
-  if (std::size(kSchemeFormulas) != kLampSchemes.size()) return false;
-  for (size_t i = 0; i < kLampSchemes.size(); ++i) {
-    if (kLampSchemes[i].key != kSchemeFormulas[i].name) return false;
-  }
-  return true;
-}
-static_assert(NamesMatchPublishedKeys());
+// The published list of keys is this table's list of names.
+static_assert(SameKeys(kSchemeFormulas, kLampSchemes));
 
 }  // namespace
 
