@@ -15,9 +15,9 @@ namespace {
 
 constexpr const char* kProgram = "instrument-panel";
 constexpr const char* kUsage =
-    "usage: instrument-panel\n"
+    "usage: instrument-panel [--scale N|auto]\n"
     "       instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N] [--events FILE]"
-    " [--screenshot FILE.png]\n";
+    " [--screenshot FILE.png] [--scale N]\n";
 constexpr size_t kMaxEventsFileBytes = 16 * 1024 * 1024;
 
 bool AllDigits(const std::string& text) {
@@ -55,6 +55,17 @@ bool ParseTwoDigits(const std::string& text, size_t at, int limit, int& out) {
   return out <= limit;
 }
 
+// "1" to "4" (one digit, so no sign, space or leading zero) or "auto".
+bool ParseScale(const std::string& text, int& out) {
+  if (text == "auto") {
+    out = kAutoDisplayScale;
+    return true;
+  }
+  if (text.size() != 1 || text[0] < '0' + kMinDisplayScale || text[0] > '0' + kMaxDisplayScale) return false;
+  out = text[0] - '0';
+  return true;
+}
+
 bool ReadOptionValue(const std::vector<std::string>& args, size_t& i, std::string& value, std::string& error) {
   if (i + 1 >= args.size()) {
     error = args[i] + ": a value is missing";
@@ -89,6 +100,15 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
     if (!ParseCount(value, kMaxRunMilliseconds, out.runMs)) {
       error = "--run-ms: '" + value + "' is not a number of milliseconds from 0 to " +
               std::to_string(kMaxRunMilliseconds);
+      return false;
+    }
+    return true;
+  }
+  if (option == "--scale") {
+    if (!ReadOptionValue(args, i, value, error)) return false;
+    if (!ParseScale(value, out.scale)) {
+      error = "--scale: '" + value + "' is not a whole number from " + std::to_string(kMinDisplayScale) + " to " +
+              std::to_string(kMaxDisplayScale) + " or 'auto'";
       return false;
     }
     return true;
@@ -193,9 +213,13 @@ bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedI
   return false;
 }
 
-int RunRealWindow(std::ostream& err) {
+int RunRealWindow(const CommandLine& options, std::ostream& err) {
   std::string reason;
-  if (!StartRealWindowSession(reason)) {
+  RealWindowSettings settings;
+  settings.scale = options.scale;
+  settings.fitWidth = kPanelWidth;
+  settings.fitHeight = kPanelHeight;
+  if (!StartRealWindowSession(settings, reason)) {
     err << kProgram << ": no display to open the window on (" << reason
         << "); use --headless to run offscreen\n";
     return kExitFailure;
@@ -217,6 +241,7 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   }
   settings.clockStart = options.hasClock ? options.clock : LocalClockNow();
   settings.runMs = options.runMs;
+  settings.scale = options.scale;
   StartHeadlessSession(settings);
   ResetPanelState();
   RunPanel();
@@ -325,7 +350,7 @@ int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << kUsage;
     return kExitOk;
   }
-  return options.headless ? RunHeadless(options, out, err) : RunRealWindow(err);
+  return options.headless ? RunHeadless(options, out, err) : RunRealWindow(options, err);
 }
 
 }  // namespace ip::panel

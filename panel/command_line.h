@@ -1,7 +1,10 @@
 // The program's command line: the real window by default, or a headless run
 // on a virtual clock with scripted input and a screenshot:
+//   instrument-panel [--scale N|auto]
 //   instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N]
-//                    [--events FILE] [--screenshot FILE.png]
+//                    [--events FILE] [--screenshot FILE.png] [--scale N]
+// --scale shows the panel N times larger (1 to 4), each pixel an N x N block;
+// headless it writes the screenshot N times larger.
 // Events file: one event a line, "MS ACTION ARGS", times in milliseconds from
 // the start in non-decreasing order, "#" starts a comment. Actions: move X Y,
 // down left|right, up left|right, click X Y, key escape|enter, close.
@@ -31,6 +34,7 @@ struct CommandLine {
   int64_t runMs = 0;
   std::string eventsFile;
   std::string screenshotFile;
+  int scale = 1;  // 1..kMaxDisplayScale, or kAutoDisplayScale
 };
 
 // Parses the arguments after the program name. False with a message naming
