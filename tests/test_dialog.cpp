@@ -354,6 +354,34 @@ TEST_F(DialogTest, ControlQueries) {
   EXPECT_EQ(GetControlHandle(0x4242, 1), 0u);
 }
 
+TEST_F(DialogTest, ControlsAreFoundByDialogAndIdentifierTheLastMadeFirst) {
+  Start(0);
+  const Handle first = MakeDialog();
+  const Handle second = MakeDialog();
+  AddCanvasControl(first, 5, 0, 0, 10, 10, 0, 0, nullptr, "");
+  AddCanvasControl(second, 5, 0, 0, 20, 20, 0, 0, nullptr, "");
+  AddCanvasControl(first, 5, 0, 0, 30, 30, 0, 0, nullptr, "");  // the same identifier again
+  AddCanvasControl(first, -7, 0, 0, 40, 40, 0, 0, nullptr, "");
+  const auto widthOf = [](Handle dialog, int32_t id) {
+    const WindowRecord* record = FindControlRecord(dialog, id);
+    return record != nullptr ? record->canvas.width : -1;
+  };
+  EXPECT_EQ(widthOf(first, 5), 30);  // made again over the identifier: the new one
+  EXPECT_EQ(widthOf(second, 5), 20);
+  EXPECT_EQ(widthOf(first, -7), 40);
+  EXPECT_EQ(widthOf(second, -7), -1);
+  EXPECT_EQ(widthOf(0, 5), -1);
+  // Freed, the newer gives way to the older; a dialog's controls go with it.
+  FreeRecord(GetControlHandle(first, 5));
+  EXPECT_EQ(widthOf(first, 5), 10);
+  const size_t before = RecordCount();
+  EndDialogWindow(first, 0);
+  EXPECT_EQ(widthOf(first, 5), -1);
+  EXPECT_EQ(widthOf(first, -7), -1);
+  EXPECT_EQ(RecordCount(), before - 3);
+  EXPECT_EQ(widthOf(second, 5), 20);
+}
+
 TEST_F(DialogTest, UserValueSlotsWrapAroundEight) {
   Start(0);
   Handle dialog = MakeDialog();
