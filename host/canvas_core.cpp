@@ -18,6 +18,9 @@ namespace {
 
 thread_local Handle current_canvas = 0;
 int64_t repaint_count = 0;
+uint64_t last_canvas_version = 0;
+
+uint64_t NextCanvasVersion() { return ++last_canvas_version; }
 
 void RepaintCanvas(Handle canvas) {
   ++repaint_count;
@@ -41,6 +44,7 @@ void InitCanvasState(WindowRecord& record, int32_t width, int32_t height) {
   canvas.bitmap = platform::MakeSurface(width, height, platform::PixelFromColorRef(kSysColorBtnFace));
   canvas.width = canvas.bitmap.Empty() ? 0 : width;
   canvas.height = canvas.bitmap.Empty() ? 0 : height;
+  canvas.version = NextCanvasVersion();
   ApplyDefaultCanvasFont(canvas);
 }
 
@@ -54,6 +58,7 @@ void CanvasAttach(Handle owner, int32_t id, int32_t mode) {
   }
   bool onRequest = (mode & kAttachRedrawOnRequest) != 0 || target->type == RecordType::kBitmapCanvas;
   target->flags = onRequest ? (target->flags | kFlagRedrawOnRequest) : (target->flags & ~kFlagRedrawOnRequest);
+  target->canvas.version = NextCanvasVersion();
   current_canvas = target->key;
 }
 

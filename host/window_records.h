@@ -43,6 +43,10 @@ struct CanvasState {
   int32_t backColor = kSysColorBtnFace;        // text background, or kColorNone = transparent
   int32_t penStyle = 0;                        // 0 = solid
   int32_t penWidth = 0;                        // 0 = one pixel
+  // Renewed (from one counter for all canvases) when the canvas is made and
+  // whenever it is attached for drawing: while it stays the same, the pixels
+  // have not changed.
+  uint64_t version = 0;
 };
 
 struct WindowRecord {
