@@ -19,6 +19,7 @@ struct Registry {
   // instrument again over an identifier replaces the first one's record, and
   // the new record goes with the new canvas.
   std::unordered_map<ControlKey, std::vector<Handle>> controls;
+  uint64_t removals = 0;
 };
 
 Registry& State() {
@@ -43,6 +44,7 @@ void Erase(Handle key) {
   if (it == State().records.end()) return;
   Unindex(*it->second);
   State().records.erase(it);
+  ++State().removals;
 }
 
 }  // namespace
@@ -79,6 +81,8 @@ void FreeDialogRecords(Handle dialog) {
 }
 
 size_t RecordCount() { return State().records.size(); }
+
+uint64_t RecordRemovals() { return State().removals; }
 
 bool IsCanvas(const WindowRecord* record) {
   return record != nullptr &&

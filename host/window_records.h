@@ -77,6 +77,9 @@ void FreeRecord(Handle key);
 void FreeDialogRecords(Handle dialog);
 // How many records exist (for tests that watch for leaks).
 size_t RecordCount();
+// Changes whenever a record is freed or replaced: a record pointer kept from
+// FindRecord stays valid while this value stays the same.
+uint64_t RecordRemovals();
 // True for canvas controls and bitmap canvases.
 bool IsCanvas(const WindowRecord* record);
 

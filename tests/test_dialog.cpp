@@ -16,6 +16,7 @@
 #include "host/dialog_internal.h"
 #include "host/window_records.h"
 #include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "instrument_panel/dialog.h"
 #include "instrument_panel/errors.h"
 #include "instrument_panel/session.h"
@@ -380,6 +381,16 @@ TEST_F(DialogTest, ControlsAreFoundByDialogAndIdentifierTheLastMadeFirst) {
   EXPECT_EQ(widthOf(first, -7), -1);
   EXPECT_EQ(RecordCount(), before - 3);
   EXPECT_EQ(widthOf(second, 5), 20);
+
+  // The current canvas follows its record when the record is replaced or freed.
+  CanvasAttach(second, 5, 0);
+  EXPECT_EQ(CanvasGetSize(), (IntPair{20, 20}));
+  WindowRecord replacement = *FindControlRecord(second, 5);
+  replacement.canvas.width = 7;
+  RegisterRecord(replacement);
+  EXPECT_EQ(CanvasGetSize(), (IntPair{7, 20}));
+  FreeRecord(replacement.key);
+  EXPECT_EQ(CanvasGetSize(), (IntPair{0, 0}));
 }
 
 TEST_F(DialogTest, UserValueSlotsWrapAroundEight) {
