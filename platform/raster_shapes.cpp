@@ -22,28 +22,41 @@ Box OrderedBox(int64_t left, int64_t top, int64_t right, int64_t bottom) {
   return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }
 
-bool IsSquareCornered(int64_t ew, int64_t eh) { return ew <= 2 || eh <= 2; }
-
-// The outline points of a rounded box, counter-clockwise from the right end
-// of the top-right arc's middle row; consecutive duplicates removed.
-std::vector<Point64> RoundRectOutline(const Box& box, int64_t ew, int64_t eh) {
-  const std::vector<Point64> quarter = QuarterEllipse(ew, eh);
-  std::vector<Point64> path;
-  path.reserve(quarter.size() * 4);
-  for (const Point64& q : quarter) path.push_back({box.right - ew + q.x, box.top + eh - 1 - q.y});
-  const size_t topRight = path.size();
-  for (size_t i = topRight; i-- > 0;) path.push_back({box.left + box.right - 1 - path[i].x, path[i].y});
-  const size_t upperHalf = path.size();
-  for (size_t i = upperHalf; i-- > 0;) path.push_back({path[i].x, box.top + box.bottom - 1 - path[i].y});
-  std::vector<Point64> outline;
-  outline.reserve(path.size());
-  for (const Point64& p : path) {
-    if (outline.empty() || outline.back().x != p.x || outline.back().y != p.y) outline.push_back(p);
-  }
-  while (outline.size() > 1 && outline.back().x == outline.front().x && outline.back().y == outline.front().y) {
-    outline.pop_back();
-  }
-  return outline;
+// Calls segment(from, to) for every segment of a rounded box's closed
+// outline: the top-right arc placed from the quarter walk, mirrored to the
+// top-left, both mirrored to the bottom, joined in counter-clockwise order
+// starting at the right end of the top-right arc's middle row. The points are
+// produced quarter by quarter, one walk each, and never kept.
+template <typename Segment>
+void ForEachRoundRectSegment(const Box& box, int64_t ew, int64_t eh, Segment segment) {
+  const auto topRight = [&](Point64 q) { return Point64{box.right - ew + q.x, box.top + eh - 1 - q.y}; };
+  const auto mirrorX = [&](Point64 p) { return Point64{box.left + box.right - 1 - p.x, p.y}; };
+  const auto mirrorY = [&](Point64 p) { return Point64{p.x, box.top + box.bottom - 1 - p.y}; };
+  const auto topLeft = [&](Point64 q) { return mirrorX(topRight(q)); };
+  const auto bottomLeft = [&](Point64 q) { return mirrorY(topLeft(q)); };
+  const auto bottomRight = [&](Point64 q) { return mirrorY(topRight(q)); };
+  // Within each arc, consecutive quarter points; the arcs on the left and on
+  // the bottom right run against the walk.
+  const auto eachStep = [&](auto place, bool withWalk) {
+    bool started = false;
+    Point64 previous;
+    WalkQuarterEllipse(ew, eh, [&](Point64 q) {
+      const Point64 here = place(q);
+      if (started) withWalk ? segment(previous, here) : segment(here, previous);
+      previous = here;
+      started = true;
+    });
+  };
+  eachStep(topRight, true);
+  eachStep(topLeft, false);
+  eachStep(bottomLeft, true);
+  eachStep(bottomRight, false);
+  // The joins between the arcs.
+  const QuarterEnds ends = QuarterEllipseEnds(ew, eh);
+  segment(topRight(ends.last), topLeft(ends.last));
+  segment(topLeft(ends.first), bottomLeft(ends.first));
+  segment(bottomLeft(ends.last), bottomRight(ends.last));
+  segment(bottomRight(ends.first), topRight(ends.first));
 }
 
 std::vector<Point64> RectangleOutline(const Box& box) {
@@ -77,60 +90,47 @@ void FillWithoutPen(Surface& surface, const RasterBrush& brush, const Box& box, 
   FillRows(surface, brush, inner, std::min(ew, inner.Width()), std::min(eh, inner.Height()));
 }
 
+// A wide pen round a rounded box: every segment and a cap at every point
+// (each point starts exactly one segment of the closed outline).
+void DrawWideRoundRectOutline(Surface& surface, Pixel color, int32_t width, const Box& box, int64_t ew,
+                              int64_t eh) {
+  WideStroke stroke(surface, color, width, box.top - width, box.bottom + width);
+  ForEachRoundRectSegment(box, ew, eh, [&](Point64 from, Point64 to) {
+    stroke.Segment(from, to);
+    stroke.Cap(from);
+  });
+  stroke.Finish();
+}
+
 void DrawOutline(Surface& surface, const RasterPen& pen, const Box& box, int64_t ew, int64_t eh) {
   const int32_t width = EffectivePenWidth(pen.width);
-  const bool square = IsSquareCornered(ew, eh);
-  if (width <= 1 && square) {
-    // The closed one-pixel path of a 1 x 1 box has no length: nothing.
-    if (box.Width() > 1 || box.Height() > 1) DrawCosmeticRectangleOutline(surface, pen.color, box);
+  if (IsSquareCornered(ew, eh)) {
+    if (width > 1) {
+      DrawWidePath(surface, pen.color, width, RectangleOutline(box), true);
+    } else if (box.Width() > 1 || box.Height() > 1) {
+      // The closed one-pixel path of a 1 x 1 box has no length: nothing.
+      DrawCosmeticRectangleOutline(surface, pen.color, box);
+    }
     return;
   }
-  const std::vector<Point64> outline = square ? RectangleOutline(box) : RoundRectOutline(box, ew, eh);
   if (width > 1) {
-    DrawWidePath(surface, pen.color, width, outline, true);
+    DrawWideRoundRectOutline(surface, pen.color, width, box, ew, eh);
     return;
   }
-  for (size_t i = 0; i < outline.size(); ++i) {
-    DrawCosmeticLine(surface, pen.color, outline[i], outline[(i + 1) % outline.size()]);
-  }
+  ForEachRoundRectSegment(box, ew, eh,
+                          [&](Point64 from, Point64 to) { DrawCosmeticLine(surface, pen.color, from, to); });
 }
 
 }  // namespace
 
-std::vector<Point64> QuarterEllipse(int64_t w, int64_t h) {
-  const int64_t a = w - 1;
-  const int64_t b = h - 1;
-  const int64_t bOdd = b & 1;
-  const int64_t a8 = 8 * a * a;
-  const int64_t b8 = 8 * b * b;
-  int64_t dx = 4 * b * b * (1 - a);
-  int64_t dy = 4 * a * a * (1 + bOdd);
-  int64_t err = dx + dy + a * a * bOdd;
-  int64_t x = a;
-  int64_t y = h / 2;
-  std::vector<Point64> points;
-  points.reserve(static_cast<size_t>(w / 2 + h / 2 + 2));
-  while (x >= w / 2) {
-    points.push_back({x, y});
-    const int64_t e2 = 2 * err;
-    const int64_t dyBefore = dy;
-    if (e2 >= dx) {
-      --x;
-      dx += b8;
-      err += dx;
-    }
-    if (e2 <= dyBefore) {
-      ++y;
-      dy += a8;
-      err += dy;
-    }
-  }
-  // A tall narrow ellipse leaves the walk before its last row: finish the
-  // tip down the middle column.
-  if (w >= 3) {
-    for (int64_t tipY = points.back().y + 1; tipY <= b; ++tipY) points.push_back({w / 2, tipY});
-  }
-  return points;
+QuarterEnds QuarterEllipseEnds(int64_t w, int64_t h) {
+  QuarterEnds ends;
+  WalkQuarterEllipse(w, h, [&](Point64 q) {
+    if (ends.count == 0) ends.first = q;
+    ends.last = q;
+    ++ends.count;
+  });
+  return ends;
 }
 
 std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t ew, int64_t eh,
@@ -144,9 +144,9 @@ std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int6
   // point of a row wins); the same run mirrored to the bottom arc.
   std::vector<bool> fromArc(rows.size(), false);
   int64_t lastRow = INT64_MAX;
-  for (const Point64& q : QuarterEllipse(ew, eh)) {
+  WalkQuarterEllipse(ew, eh, [&](Point64 q) {
     const int64_t row = top + eh - 1 - q.y;
-    if (row == lastRow) continue;
+    if (row == lastRow) return;
     lastRow = row;
     const int64_t px = right - ew + q.x;
     const RowRun run{left + right - 1 - px, px + 1};
@@ -156,7 +156,7 @@ std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int6
       rows[i] = fromArc[i] ? RowRun{std::min(rows[i].left, run.left), std::max(rows[i].right, run.right)} : run;
       fromArc[i] = true;
     }
-  }
+  });
   return rows;
 }
 
