@@ -2,8 +2,6 @@
 // between canvases, and pixel buffers (the snapshot format the instruments
 // use to put a background back before redrawing their moving parts).
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <fstream>
 
 #include "host/bitmaps.h"
@@ -19,7 +17,6 @@ namespace {
 
 constexpr size_t kBitsHeaderBytes = 8;  // width, height
 constexpr size_t kBytesPerPixel = 4;
-constexpr platform::Pixel kPixelMask = 0x00FFFFFF;
 
 std::string& BitmapSearchFolder() {
   static std::string folder;
@@ -104,24 +101,6 @@ int32_t ReadInt32(const std::string& buffer, size_t offset) {
   return static_cast<int32_t>(bits);
 }
 
-void CopyPixelsToBytes(const platform::Surface& surface, char* out) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(out, surface.pixels.data(), surface.pixels.size() * kBytesPerPixel);
-  } else {
-    for (platform::Pixel p : surface.pixels) {
-      for (int i = 0; i < 4; ++i) *out++ = static_cast<char>((p >> (8 * i)) & 0xFF);
-    }
-  }
-}
-
-void CopyBytesToPixels(const char* in, platform::Surface& surface) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(in);
-  for (platform::Pixel& p : surface.pixels) {
-    p = (uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16)) & kPixelMask;
-    bytes += kBytesPerPixel;
-  }
-}
-
 }  // namespace
 
 void SetBitmapSearchFolder(const std::string& folder) { BitmapSearchFolder() = folder; }
@@ -196,7 +175,7 @@ std::string CanvasGetBits() {
   std::string buffer(kBitsHeaderBytes + bitmap.pixels.size() * kBytesPerPixel, '\0');
   WriteInt32(buffer, 0, bitmap.width);
   WriteInt32(buffer, 4, bitmap.height);
-  CopyPixelsToBytes(bitmap, buffer.data() + kBitsHeaderBytes);
+  platform::CopyPixelsToBytes(bitmap.pixels.data(), buffer.data() + kBitsHeaderBytes, bitmap.pixels.size());
   return buffer;
 }
 
@@ -210,6 +189,6 @@ void CanvasSetBits(const std::string& buffer) {
   // else (a short buffer, another size, a non-positive size) changes nothing.
   if (bitmap.Empty() || width != bitmap.width || height != bitmap.height) return;
   if (buffer.size() - kBitsHeaderBytes < bitmap.pixels.size() * kBytesPerPixel) return;
-  CopyBytesToPixels(buffer.data() + kBitsHeaderBytes, bitmap);
+  platform::CopyPixelsFromBytes(buffer.data() + kBitsHeaderBytes, bitmap.pixels.data(), bitmap.pixels.size());
   RepaintIfImmediate(*record);
 }
