@@ -16,6 +16,13 @@
 
 #include "platform/raster_internal.h"
 
+// Points are pairs of 64-bit values: left to itself, GCC packs them into
+// 16-byte registers through memory just written 8 bytes at a time, which
+// stalls every call that takes points.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 namespace platform {
 
 namespace {

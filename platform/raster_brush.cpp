@@ -56,7 +56,7 @@ void PaintSpan(Surface& surface, const RasterBrush& brush, int64_t y, int64_t x0
   if (x0 >= x1) return;
   Pixel* row = surface.Row(static_cast<int>(y));
   if (brush.kind == RasterBrush::Kind::kSolid) {
-    std::fill(row + x0, row + x1, brush.color);
+    FillPixels(row + x0, static_cast<size_t>(x1 - x0), brush.color);
   } else {
     PaintHatchRun(row, static_cast<int>(x0), static_cast<int>(x1), static_cast<int>(y), brush);
   }

@@ -22,7 +22,7 @@ namespace platform {
 struct Point64 {
   int64_t x = 0;
   int64_t y = 0;
-  bool operator==(const Point64&) const = default;
+  bool operator==(const Point64& other) const { return x == other.x && y == other.y; }
 };
 
 // One row's run of pixels [left, right).
@@ -41,8 +41,7 @@ inline void PaintSolidSpan(Surface& surface, Pixel color, int64_t y, int64_t x0,
   x0 = std::max<int64_t>(x0, 0);
   x1 = std::min<int64_t>(x1, surface.width);
   if (x0 >= x1) return;
-  Pixel* row = surface.Row(static_cast<int>(y));
-  std::fill(row + x0, row + x1, color);
+  FillPixels(surface.Row(static_cast<int>(y)) + x0, static_cast<size_t>(x1 - x0), color);
 }
 
 inline void PaintPixel(Surface& surface, int64_t x, int64_t y, Pixel color) {
@@ -165,10 +164,11 @@ class PolygonFill {
 // A wide solid stroke (pen width >= 2): the union of its segments (bands for
 // horizontal and vertical ones, quadrilaterals filled with the polygon rule
 // for the others) and a round cap at every point, painted once in the pen
-// colour. Feed it segments and caps in any order; runs of caps along a row or
-// a column and runs of equal unit steps are merged as they come, so a curve's
-// outline costs per row of the surface, not per point of the curve. Only the
-// rows [rowFrom, rowTo) of the surface are painted (callers pass the rows the
+// colour. Feed it segments and caps in any order, with a cap at both ends of
+// every segment (a path's every point); runs of caps along a row or a column
+// and runs of equal unit steps are merged as they come, so a curve's outline
+// costs per row of the surface, not per point of the curve. Only the rows
+// [rowFrom, rowTo) of the surface are painted (callers pass the rows the
 // stroke can reach; they are clipped to the surface).
 class WideStroke {
  public:
@@ -177,14 +177,101 @@ class WideStroke {
   WideStroke(const WideStroke&) = delete;
   WideStroke& operator=(const WideStroke&) = delete;
 
-  void Segment(Point64 from, Point64 to);
-  void Cap(Point64 at);
+  void Segment(Point64 from, Point64 to) {
+    if (from == to) return;
+    const Point64 d{to.x - from.x, to.y - from.y};
+    const bool unit = d.x >= -1 && d.x <= 1 && d.y >= -1 && d.y <= 1;
+    // A horizontal step's band is the column of the cap at its left end, a
+    // vertical step's the middle row of the cap at its upper end.
+    if (unit && (d.x == 0 || d.y == 0)) return;
+    if (unit && segment_.active && segment_.step == d) {
+      if (from == segment_.to) {
+        segment_.to.x = to.x;
+        segment_.to.y = to.y;
+        return;
+      }
+      if (to == segment_.from) {
+        segment_.from.x = from.x;
+        segment_.from.y = from.y;
+        return;
+      }
+    }
+    FlushSegment();
+    StartSegment(from, to, unit ? d : Point64{});
+  }
+
+  void Cap(Point64 at) {
+    if (ExtendsCapRow(at) || ExtendsCapColumn(at)) return;
+    FlushCaps();
+    StartCaps(at);
+  }
+
   // Paints everything given so far.
   void Finish();
 
  private:
+  // Caps not yet painted: one point, a row of points [first.x, last.x] or a
+  // column [first.y, last.y].
+  struct CapRun {
+    enum Kind : uint8_t { kNone, kPoint, kRow, kColumn };
+    Kind kind = kNone;
+    Point64 first;
+    Point64 last;
+  };
+  // A segment not yet painted, possibly several equal unit steps joined end
+  // to end.
+  struct PendingSegment {
+    bool active = false;
+    Point64 from;
+    Point64 to;
+    Point64 step;  // the unit step it is made of, or (0, 0) for any other segment
+  };
+
+  bool ExtendsCapRow(Point64 p) {
+    if ((caps_.kind != CapRun::kPoint && caps_.kind != CapRun::kRow) || p.y != caps_.first.y) return false;
+    if (p.x < caps_.first.x - 1 || p.x > caps_.last.x + 1) return false;
+    caps_.first.x = std::min(caps_.first.x, p.x);
+    caps_.last.x = std::max(caps_.last.x, p.x);
+    if (caps_.first.x != caps_.last.x) caps_.kind = CapRun::kRow;
+    return true;
+  }
+
+  // Caps down a column merge only when the cap's rows widen towards its
+  // middle row.
+  bool ExtendsCapColumn(Point64 p) {
+    if ((caps_.kind != CapRun::kPoint && caps_.kind != CapRun::kColumn) || p.x != caps_.first.x) return false;
+    if (!capRowsNested_ || p.y < caps_.first.y - 1 || p.y > caps_.last.y + 1) return false;
+    caps_.first.y = std::min(caps_.first.y, p.y);
+    caps_.last.y = std::max(caps_.last.y, p.y);
+    if (caps_.first.y != caps_.last.y) caps_.kind = CapRun::kColumn;
+    return true;
+  }
+
+  // Field by field: copying whole points is compiled into 16-byte loads of
+  // values just stored 8 bytes at a time, which stalls.
+  void StartSegment(Point64 from, Point64 to, Point64 step) {
+    segment_.active = true;
+    segment_.from.x = from.x;
+    segment_.from.y = from.y;
+    segment_.to.x = to.x;
+    segment_.to.y = to.y;
+    segment_.step.x = step.x;
+    segment_.step.y = step.y;
+  }
+  void StartCaps(Point64 at) {
+    caps_.kind = CapRun::kPoint;
+    caps_.first.x = caps_.last.x = at.x;
+    caps_.first.y = caps_.last.y = at.y;
+  }
+
+  void FlushCaps();
+  void FlushSegment();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
+  bool capRowsNested_ = false;
+  CapRun caps_;
+  PendingSegment segment_;
 };
 
 // A wide solid path (pen width >= 2) through `points`, closed back to the

@@ -43,9 +43,17 @@ void WalkLine(int64_t u0, int64_t v0, int64_t du, int64_t dv, int64_t uClipLo, i
   if (sFirst > sLast) return;
   // v(s) = v0 + floor((2*s*dv + steps - 1) / (2*steps)), kept as quotient and remainder.
   const int64_t denominator = 2 * steps;
-  const __int128 numerator = static_cast<__int128>(2) * sFirst * dv + (steps - 1);
-  int64_t quotient = FloorDiv128(numerator, denominator);
-  int64_t remainder = static_cast<int64_t>(numerator - static_cast<__int128>(quotient) * denominator);
+  int64_t quotient = 0, remainder = 0;
+  constexpr int64_t kSmall = int64_t{1} << 30;  // then 2 * sFirst * dv fits 64 bits
+  if (sFirst < kSmall && dv > -kSmall && dv < kSmall && steps < kSmall) {
+    const int64_t numerator = 2 * sFirst * dv + (steps - 1);
+    quotient = numerator / denominator - (numerator % denominator < 0 ? 1 : 0);
+    remainder = numerator - quotient * denominator;
+  } else {
+    const __int128 numerator = static_cast<__int128>(2) * sFirst * dv + (steps - 1);
+    quotient = FloorDiv128(numerator, denominator);
+    remainder = static_cast<int64_t>(numerator - static_cast<__int128>(quotient) * denominator);
+  }
   const int64_t increment = 2 * dv;  // |increment| <= denominator
   int64_t u = u0 + sFirst * direction;
   for (int64_t s = sFirst; s <= sLast; ++s) {

@@ -8,6 +8,13 @@
 
 #include "platform/raster_internal.h"
 
+// Points are pairs of 64-bit values: left to itself, GCC packs them into
+// 16-byte registers through memory just written 8 bytes at a time, which
+// stalls every call that takes points.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 namespace platform {
 
 namespace {
@@ -27,16 +34,38 @@ Box OrderedBox(int64_t left, int64_t top, int64_t right, int64_t bottom) {
 // top-left, both mirrored to the bottom, joined in counter-clockwise order
 // starting at the right end of the top-right arc's middle row. The points are
 // produced quarter by quarter, one walk each, and never kept.
+// Where the rounded box's corners are: the top-right arc placed from the
+// quarter walk, mirrored to the top-left, both mirrored to the bottom.
+struct Corners {
+  const Box& box;
+  int64_t ew, eh;
+  Point64 TopRight(Point64 q) const { return {box.right - ew + q.x, box.top + eh - 1 - q.y}; }
+  Point64 MirrorX(Point64 p) const { return {box.left + box.right - 1 - p.x, p.y}; }
+  Point64 MirrorY(Point64 p) const { return {p.x, box.top + box.bottom - 1 - p.y}; }
+  Point64 TopLeft(Point64 q) const { return MirrorX(TopRight(q)); }
+  Point64 BottomLeft(Point64 q) const { return MirrorY(TopLeft(q)); }
+  Point64 BottomRight(Point64 q) const { return MirrorY(TopRight(q)); }
+};
+
+// The outline runs counter-clockwise from the right end of the top-right
+// arc's middle row: the top-right arc with the walk, the top-left against
+// it, the bottom-left with it, the bottom-right against it. Calls
+// segment(from, to) for the four joins between the arcs.
+template <typename Segment>
+void ForEachRoundRectJoin(const Box& box, int64_t ew, int64_t eh, Segment segment) {
+  const Corners c{box, ew, eh};
+  const QuarterEnds ends = QuarterEllipseEnds(ew, eh);
+  segment(c.TopRight(ends.last), c.TopLeft(ends.last));
+  segment(c.TopLeft(ends.first), c.BottomLeft(ends.first));
+  segment(c.BottomLeft(ends.last), c.BottomRight(ends.last));
+  segment(c.BottomRight(ends.first), c.TopRight(ends.first));
+}
+
+// Calls segment(from, to) for every segment of a rounded box's closed
+// outline, quarter by quarter, one walk each: the points are never kept.
 template <typename Segment>
 void ForEachRoundRectSegment(const Box& box, int64_t ew, int64_t eh, Segment segment) {
-  const auto topRight = [&](Point64 q) { return Point64{box.right - ew + q.x, box.top + eh - 1 - q.y}; };
-  const auto mirrorX = [&](Point64 p) { return Point64{box.left + box.right - 1 - p.x, p.y}; };
-  const auto mirrorY = [&](Point64 p) { return Point64{p.x, box.top + box.bottom - 1 - p.y}; };
-  const auto topLeft = [&](Point64 q) { return mirrorX(topRight(q)); };
-  const auto bottomLeft = [&](Point64 q) { return mirrorY(topLeft(q)); };
-  const auto bottomRight = [&](Point64 q) { return mirrorY(topRight(q)); };
-  // Within each arc, consecutive quarter points; the arcs on the left and on
-  // the bottom right run against the walk.
+  const Corners c{box, ew, eh};
   const auto eachStep = [&](auto place, bool withWalk) {
     bool started = false;
     Point64 previous;
@@ -47,16 +76,11 @@ void ForEachRoundRectSegment(const Box& box, int64_t ew, int64_t eh, Segment seg
       started = true;
     });
   };
-  eachStep(topRight, true);
-  eachStep(topLeft, false);
-  eachStep(bottomLeft, true);
-  eachStep(bottomRight, false);
-  // The joins between the arcs.
-  const QuarterEnds ends = QuarterEllipseEnds(ew, eh);
-  segment(topRight(ends.last), topLeft(ends.last));
-  segment(topLeft(ends.first), bottomLeft(ends.first));
-  segment(bottomLeft(ends.last), bottomRight(ends.last));
-  segment(bottomRight(ends.first), topRight(ends.first));
+  eachStep([&](Point64 q) { return c.TopRight(q); }, true);
+  eachStep([&](Point64 q) { return c.TopLeft(q); }, false);
+  eachStep([&](Point64 q) { return c.BottomLeft(q); }, true);
+  eachStep([&](Point64 q) { return c.BottomRight(q); }, false);
+  ForEachRoundRectJoin(box, ew, eh, segment);
 }
 
 std::vector<Point64> RectangleOutline(const Box& box) {
@@ -102,6 +126,22 @@ void DrawWideRoundRectOutline(Surface& surface, Pixel color, int32_t width, cons
   stroke.Finish();
 }
 
+// The one-pixel outline of a rounded box. Within an arc every segment is a
+// single step, which paints its start alone, and every point starts a
+// segment of the closed outline: so the arcs are their points, plotted in one
+// walk for all four corners, and only the joins between the arcs are lines.
+void DrawCosmeticRoundRectOutline(Surface& surface, Pixel color, const Box& box, int64_t ew, int64_t eh) {
+  const int64_t mirrorX = box.left + box.right - 1, mirrorY = box.top + box.bottom - 1;
+  WalkQuarterEllipse(ew, eh, [&](Point64 q) {
+    const int64_t x = box.right - ew + q.x, y = box.top + eh - 1 - q.y;
+    PaintPixel(surface, x, y, color);
+    PaintPixel(surface, mirrorX - x, y, color);
+    PaintPixel(surface, x, mirrorY - y, color);
+    PaintPixel(surface, mirrorX - x, mirrorY - y, color);
+  });
+  ForEachRoundRectJoin(box, ew, eh, [&](Point64 from, Point64 to) { DrawCosmeticLine(surface, color, from, to); });
+}
+
 void DrawOutline(Surface& surface, const RasterPen& pen, const Box& box, int64_t ew, int64_t eh) {
   const int32_t width = EffectivePenWidth(pen.width);
   if (IsSquareCornered(ew, eh)) {
@@ -117,8 +157,7 @@ void DrawOutline(Surface& surface, const RasterPen& pen, const Box& box, int64_t
     DrawWideRoundRectOutline(surface, pen.color, width, box, ew, eh);
     return;
   }
-  ForEachRoundRectSegment(box, ew, eh,
-                          [&](Point64 from, Point64 to) { DrawCosmeticLine(surface, pen.color, from, to); });
+  DrawCosmeticRoundRectOutline(surface, pen.color, box, ew, eh);
 }
 
 }  // namespace

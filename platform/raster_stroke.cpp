@@ -21,6 +21,13 @@
 #include "host/rounding.h"
 #include "platform/raster_internal.h"
 
+// Points are pairs of 64-bit values: left to itself, GCC packs them into
+// 16-byte registers through memory just written 8 bytes at a time, which
+// stalls every call that takes points.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 namespace platform {
 
 namespace {
@@ -64,46 +71,96 @@ class CapShape {
   bool nested_ = true;
 };
 
-// Runs of covered pixels on a range of rows, merged and painted once.
+// The covered pixels of a range of rows, painted once. Each row keeps its
+// covered runs as a few disjoint intervals, merging every new run into them
+// as it comes. A row that would need more intervals than that (a wide
+// zigzag) turns the whole coverage into counts of the runs starting and
+// ending at each column, which take any number of runs at the same cost and
+// are made only for rows that are not covered from end to end.
 class RowCoverage {
  public:
   RowCoverage(int width, int64_t rowFrom, int64_t rowTo)
       : width_(width), rowFrom_(rowFrom), rows_(std::max<int64_t>(rowTo - rowFrom, 0)) {
-    constexpr int64_t kMinRunLimit = 64;
-    constexpr int64_t kPixelsPerListedRun = 32;
-    runLimit_ = static_cast<size_t>(std::max<int64_t>(kMinRunLimit, (width_ + 1) * rows_ / kPixelsPerListedRun));
+    intervals_.resize(static_cast<size_t>(rows_));
   }
 
   int64_t RowFrom() const { return rowFrom_; }
   int64_t RowTo() const { return rowFrom_ + rows_; }
 
   // Adds [x0, x1) on row y (a row of the coverage).
-  void Add(int64_t y, int64_t x0, int64_t x1) {
+  [[gnu::always_inline]] void Add(int64_t y, int64_t x0, int64_t x1) {
     x0 = std::max<int64_t>(x0, 0);
     x1 = std::min<int64_t>(x1, width_);
     if (x0 >= x1) return;
     const auto row = static_cast<size_t>(y - rowFrom_);
-    if (counting_) {
-      Count(row, x0, x1);
-      return;
-    }
-    runs_.push_back({static_cast<int32_t>(row), static_cast<int32_t>(x0), static_cast<int32_t>(x1)});
-    if (runs_.size() >= runLimit_) SwitchToCounting();
+    if (!counting_ && intervals_[row].Merge(static_cast<int32_t>(x0), static_cast<int32_t>(x1))) return;
+    AddCounted(row, x0, x1);
   }
 
   void Paint(Surface& surface, Pixel color) {
-    if (counting_) {
-      PaintCounted(surface, color);
-    } else {
-      PaintListed(surface, color);
+    for (size_t row = 0; row < static_cast<size_t>(rows_); ++row) {
+      const int64_t y = rowFrom_ + static_cast<int64_t>(row);
+      if (!counting_) {
+        const Intervals& r = intervals_[row];
+        for (int i = 0; i < r.count; ++i) PaintSolidSpan(surface, color, y, r.left[i], r.right[i]);
+      } else if (fullRows_[row]) {
+        PaintSolidSpan(surface, color, y, 0, width_);
+      } else if (countsOfRow_[row] != kNoCounts) {
+        PaintCountedRow(surface, color, y, counts_.data() + countsOfRow_[row] * Stride());
+      }
     }
   }
 
  private:
-  struct Run {
-    int32_t row, left, right;
+  // Sorted, disjoint and not touching.
+  struct Intervals {
+    static constexpr int kMost = 6;
+    int count = 0;
+    int32_t left[kMost];
+    int32_t right[kMost];
+
+    // Merges [x0, x1) in; false when that would take more intervals than kept.
+    bool Merge(int32_t x0, int32_t x1) {
+      int i = 0;
+      while (i < count && right[i] < x0) ++i;  // wholly before it, not touching
+      if (i < count && left[i] <= x1) {        // overlaps or touches interval i
+        left[i] = std::min(left[i], x0);
+        if (x1 > right[i]) Widen(i, x1);
+        return true;
+      }
+      if (count == kMost) return false;
+      for (int j = count; j > i; --j) {
+        left[j] = left[j - 1];
+        right[j] = right[j - 1];
+      }
+      left[i] = x0;
+      right[i] = x1;
+      ++count;
+      return true;
+    }
+
+    // Moves interval i's right end to x1, taking in the intervals it reaches.
+    void Widen(int i, int32_t x1) {
+      int next = i + 1;
+      while (next < count && left[next] <= x1) x1 = std::max(x1, right[next++]);
+      right[i] = x1;
+      const int removed = next - i - 1;
+      if (removed == 0) return;
+      for (int j = i + 1; j + removed < count; ++j) {
+        left[j] = left[j + removed];
+        right[j] = right[j + removed];
+      }
+      count -= removed;
+    }
   };
   static constexpr uint32_t kNoCounts = UINT32_MAX;
+
+  size_t Stride() const { return static_cast<size_t>(width_ + 1); }
+
+  void AddCounted(size_t row, int64_t x0, int64_t x1) {
+    if (!counting_) SwitchToCounting();
+    Count(row, x0, x1);
+  }
 
   // A row covered from end to end needs no counts; any other row gets a
   // count of runs starting and ending at each column, made when first used.
@@ -113,47 +170,25 @@ class RowCoverage {
       fullRows_[row] = 1;
       return;
     }
-    const size_t stride = static_cast<size_t>(width_ + 1);
     if (countsOfRow_[row] == kNoCounts) {
-      countsOfRow_[row] = static_cast<uint32_t>(counts_.size() / stride);
-      counts_.resize(counts_.size() + stride, 0);
+      countsOfRow_[row] = static_cast<uint32_t>(counts_.size() / Stride());
+      counts_.resize(counts_.size() + Stride(), 0);
     }
-    int32_t* counts = counts_.data() + countsOfRow_[row] * stride;
+    int32_t* counts = counts_.data() + countsOfRow_[row] * Stride();
     ++counts[x0];
     --counts[x1];
   }
 
   void SwitchToCounting() {
     counting_ = true;
+    counts_.reserve(Stride() * static_cast<size_t>(rows_));  // filled as rows need it
     fullRows_.assign(static_cast<size_t>(rows_), 0);
     countsOfRow_.assign(static_cast<size_t>(rows_), kNoCounts);
-    for (const Run& run : runs_) Count(static_cast<size_t>(run.row), run.left, run.right);
-    std::vector<Run>().swap(runs_);
-  }
-
-  void PaintListed(Surface& surface, Pixel color) {
-    std::sort(runs_.begin(), runs_.end(),
-              [](const Run& a, const Run& b) { return a.row != b.row ? a.row < b.row : a.left < b.left; });
-    for (size_t i = 0; i < runs_.size();) {
-      const int32_t row = runs_[i].row;
-      int32_t left = runs_[i].left, right = runs_[i].right;
-      for (++i; i < runs_.size() && runs_[i].row == row && runs_[i].left <= right; ++i) {
-        right = std::max(right, runs_[i].right);
-      }
-      PaintSolidSpan(surface, color, rowFrom_ + row, left, right);
+    for (size_t row = 0; row < intervals_.size(); ++row) {
+      const Intervals& r = intervals_[row];
+      for (int i = 0; i < r.count; ++i) Count(row, r.left[i], r.right[i]);
     }
-  }
-
-  void PaintCounted(Surface& surface, Pixel color) {
-    const size_t stride = static_cast<size_t>(width_ + 1);
-    for (size_t row = 0; row < static_cast<size_t>(rows_); ++row) {
-      const int64_t y = rowFrom_ + static_cast<int64_t>(row);
-      if (fullRows_[row]) {
-        PaintSolidSpan(surface, color, y, 0, width_);
-      } else if (countsOfRow_[row] != kNoCounts) {
-        PaintCountedRow(surface, color, y, counts_.data() + countsOfRow_[row] * stride);
-      }
-    }
+    std::vector<Intervals>().swap(intervals_);
   }
 
   // Paints where more runs have started than ended.
@@ -172,9 +207,8 @@ class RowCoverage {
   int64_t width_;
   int64_t rowFrom_;
   int64_t rows_;
-  size_t runLimit_ = 0;
   bool counting_ = false;
-  std::vector<Run> runs_;
+  std::vector<Intervals> intervals_;
   std::vector<uint8_t> fullRows_;
   std::vector<uint32_t> countsOfRow_;  // where each row's counts start in counts_, in rows
   std::vector<int32_t> counts_;
@@ -213,24 +247,44 @@ QuadOffsets SegmentOffsets(int64_t dxWhole, int64_t dyWhole, int32_t width) {
   return o;
 }
 
-// A run of caps: one point, a row of points [first.x, last.x] or a column
-// [first.y, last.y].
-struct CapRun {
-  enum class Kind : uint8_t { kNone, kPoint, kRow, kColumn };
-  Kind kind = Kind::kNone;
-  Point64 first;
-  Point64 last;
-};
+// A convex quadrilateral by the polygon rule: on each row of [first, end)
+// its two edges that span the row bound the run [ceil(x_left),
+// ceil(x_right)), given to emit(y, x0, x1).
+template <typename Emit>
+void ForEachQuadRow(const Point64 (&corners)[4], int64_t first, int64_t end, Emit emit) {
+  if (first >= end) return;
+  struct Edge {
+    int64_t top = 0, bottom = 0;  // the rows it spans within [first, end)
+    EdgeStepper stepper;
+  };
+  Edge edges[4];
+  int count = 0;
+  for (int i = 0; i < 4; ++i) {
+    Point64 a = corners[i], b = corners[(i + 1) % 4];
+    if (a.y == b.y) continue;
+    if (a.y > b.y) std::swap(a, b);
+    const int64_t start = std::max(a.y, first);
+    edges[count++] = {start, std::min(b.y, end), EdgeStepper(a, b, start)};
+  }
+  for (int64_t y = first; y < end; ++y) {
+    int64_t lo = INT64_MAX, hi = INT64_MIN;
+    int active = 0;
+    for (int i = 0; i < count; ++i) {
+      Edge& edge = edges[i];
+      if (y < edge.top || y >= edge.bottom) continue;
+      ++active;
+      lo = std::min(lo, edge.stepper.X());
+      hi = std::max(hi, edge.stepper.X());
+      edge.stepper.Step();
+    }
+    if (active >= 2) emit(y, lo, hi);
+  }
+}
 
-// A segment, possibly several equal unit steps joined end to end.
-struct PendingSegment {
-  bool active = false;
-  Point64 from;
-  Point64 to;
-  Point64 step;  // the unit step it is made of, or (0, 0) for any other segment
+// A run on a row given relative to a point.
+struct RelativeRun {
+  int64_t row, left, right;
 };
-
-bool IsUnitStep(Point64 d) { return d.x >= -1 && d.x <= 1 && d.y >= -1 && d.y <= 1; }
 
 }  // namespace
 
@@ -242,99 +296,51 @@ struct WideStroke::Impl {
         cap(width),
         coverage(target.width, std::max<int64_t>(rowFrom, 0), std::min<int64_t>(rowTo, target.height)) {}
 
-  void AddCap(Point64 p) {
-    if (capRun.kind == CapRun::Kind::kNone) {
-      capRun = {CapRun::Kind::kPoint, p, p};
-      return;
-    }
-    if (ExtendsRow(p) || ExtendsColumn(p)) return;
-    FlushCaps();
-    capRun = {CapRun::Kind::kPoint, p, p};
-  }
-
-  bool ExtendsRow(Point64 p) {
-    if (capRun.kind != CapRun::Kind::kPoint && capRun.kind != CapRun::Kind::kRow) return false;
-    if (p.y != capRun.first.y) return false;
-    const int64_t lo = std::min(capRun.first.x, capRun.last.x), hi = std::max(capRun.first.x, capRun.last.x);
-    if (p.x < lo - 1 || p.x > hi + 1) return false;
-    capRun.first.x = std::min(lo, p.x);
-    capRun.last.x = std::max(hi, p.x);
-    if (capRun.first.x != capRun.last.x) capRun.kind = CapRun::Kind::kRow;
-    return true;
-  }
-
-  bool ExtendsColumn(Point64 p) {
-    if (!cap.Nested()) return false;
-    if (capRun.kind != CapRun::Kind::kPoint && capRun.kind != CapRun::Kind::kColumn) return false;
-    if (p.x != capRun.first.x) return false;
-    const int64_t lo = std::min(capRun.first.y, capRun.last.y), hi = std::max(capRun.first.y, capRun.last.y);
-    if (p.y < lo - 1 || p.y > hi + 1) return false;
-    capRun.first.y = std::min(lo, p.y);
-    capRun.last.y = std::max(hi, p.y);
-    if (capRun.first.y != capRun.last.y) capRun.kind = CapRun::Kind::kColumn;
-    return true;
-  }
-
   // Rows of the coverage in [top, bottom).
   int64_t ClipTop(int64_t top) const { return std::max(top, coverage.RowFrom()); }
   int64_t ClipBottom(int64_t bottom) const { return std::min(bottom, coverage.RowTo()); }
   bool OffColumns(int64_t left, int64_t right) const { return right <= 0 || left >= surface.width; }
 
-  void FlushCaps() {
-    const CapRun run = capRun;
-    capRun.kind = CapRun::Kind::kNone;
+  // A row of caps covers, on each of its rows, from the first cap's left
+  // to the last cap's right; a column of caps the widest of the cap rows
+  // that reach the row.
+  void PaintCaps(Point64 first, Point64 last, bool column) {
     const int64_t w = cap.Width(), half = cap.Half();
-    if (run.kind == CapRun::Kind::kNone || OffColumns(run.first.x - w, run.last.x + w)) return;
-    if (run.kind == CapRun::Kind::kColumn) {
-      const int64_t x = run.first.x;
-      for (int64_t y = ClipTop(run.first.y - half), end = ClipBottom(run.last.y - half + w); y < end; ++y) {
-        const int64_t lowest = std::max<int64_t>(0, y - run.last.y + half);
-        const int64_t highest = std::min<int64_t>(w - 1, y - run.first.y + half);
+    if (OffColumns(first.x - w, last.x + w)) return;
+    if (column) {
+      const int64_t x = first.x;
+      for (int64_t y = ClipTop(first.y - half), end = ClipBottom(last.y - half + w); y < end; ++y) {
+        const int64_t lowest = std::max<int64_t>(0, y - last.y + half);
+        const int64_t highest = std::min<int64_t>(w - 1, y - first.y + half);
         const int64_t r = std::clamp(cap.MiddleRow(), lowest, highest);
         coverage.Add(y, x + cap.Left(r), x + cap.Right(r));
       }
       return;
     }
-    const int64_t top = run.first.y - half;
+    const int64_t top = first.y - half;
     for (int64_t y = ClipTop(top), end = ClipBottom(top + w); y < end; ++y) {
-      coverage.Add(y, run.first.x + cap.Left(y - top), run.last.x + cap.Right(y - top));
+      coverage.Add(y, first.x + cap.Left(y - top), last.x + cap.Right(y - top));
     }
   }
 
-  void AddSegment(Point64 from, Point64 to) {
-    if (from == to) return;
-    const Point64 d{to.x - from.x, to.y - from.y};
-    const Point64 step = IsUnitStep(d) ? d : Point64{};
-    if (segment.active && step == segment.step && !(step == Point64{})) {
-      if (from == segment.to) {
-        segment.to = to;
-        return;
-      }
-      if (to == segment.from) {
-        segment.from = from;
-        return;
-      }
-    }
-    FlushSegment();
-    segment = {true, from, to, step};
-  }
-
-  void FlushSegment() {
-    if (!segment.active) return;
-    segment.active = false;
-    const Point64 p1 = segment.from, p2 = segment.to;
+  // A segment made of `step`s (or any segment when step is (0, 0)).
+  void PaintSegment(Point64 p1, Point64 p2, Point64 step) {
     const int64_t w = penWidth, half = penWidth / 2;
     if (p1.y == p2.y) {
       AddRectangle(std::min(p1.x, p2.x), p1.y - half, std::max(p1.x, p2.x), p1.y - half + w);
     } else if (p1.x == p2.x) {
       AddRectangle(p1.x - half, std::min(p1.y, p2.y), p1.x - half + w, std::max(p1.y, p2.y));
+    } else if (step == Point64{}) {
+      AddQuad(p1, p2, SegmentOffsets(p2.x - p1.x, p2.y - p1.y, penWidth));
     } else {
-      const Point64 direction = segment.step == Point64{} ? Point64{p2.x - p1.x, p2.y - p1.y} : segment.step;
-      const QuadOffsets o = SegmentOffsets(direction.x, direction.y, penWidth);
-      AddConvexQuad({{p1.x - o.narrow.x, p1.y + o.narrow.y},
-                     {p1.x + o.wide.x, p1.y - o.wide.y},
-                     {p2.x + o.wide.x, p2.y - o.wide.y},
-                     {p2.x - o.narrow.x, p2.y + o.narrow.y}});
+      const UnitDiagonal& unit = Diagonal(step);
+      if (!unit.tabled) {
+        AddQuad(p1, p2, unit.offsets);
+        return;
+      }
+      // Equal steps joined end to end make the same region as the steps one
+      // by one; each step adds only its pixels outside the caps at its ends.
+      for (Point64 at = p1; !(at == p2); at = {at.x + step.x, at.y + step.y}) AddRows(at, unit.beyondCaps);
     }
   }
 
@@ -343,9 +349,11 @@ struct WideStroke::Impl {
     for (int64_t y = ClipTop(top), end = ClipBottom(bottom); y < end; ++y) coverage.Add(y, left, right);
   }
 
-  // A convex quadrilateral by the polygon rule: on each row its two edges
-  // that span the row bound the run [ceil(x_left), ceil(x_right)).
-  void AddConvexQuad(const Point64 (&corners)[4]) {
+  void AddQuad(Point64 p1, Point64 p2, const QuadOffsets& o) {
+    const Point64 corners[4] = {{p1.x - o.narrow.x, p1.y + o.narrow.y},
+                                {p1.x + o.wide.x, p1.y - o.wide.y},
+                                {p2.x + o.wide.x, p2.y - o.wide.y},
+                                {p2.x - o.narrow.x, p2.y + o.narrow.y}};
     int64_t top = corners[0].y, bottom = top, left = corners[0].x, right = left;
     for (const Point64& c : corners) {
       top = std::min(top, c.y);
@@ -353,34 +361,71 @@ struct WideStroke::Impl {
       left = std::min(left, c.x);
       right = std::max(right, c.x);
     }
-    const int64_t first = ClipTop(top), end = ClipBottom(bottom);
-    if (first >= end || OffColumns(left, right + 1)) return;
-    struct Edge {
-      int64_t top = 0, bottom = 0;  // the rows it spans, clipped
-      EdgeStepper stepper;
-    };
-    Edge edges[4];
+    if (OffColumns(left, right + 1)) return;
+    ForEachQuadRow(corners, ClipTop(top), ClipBottom(bottom),
+                   [&](int64_t y, int64_t x0, int64_t x1) { coverage.Add(y, x0, x1); });
+  }
+
+  // Runs given relative to a point.
+  void AddRows(Point64 at, const std::vector<RelativeRun>& rows) {
+    for (const RelativeRun& run : rows) {
+      const int64_t y = at.y + run.row;
+      if (y >= coverage.RowFrom() && y < coverage.RowTo()) coverage.Add(y, at.x + run.left, at.x + run.right);
+    }
+  }
+
+  // A single diagonal step's quadrilateral is the same wherever it is: for
+  // pens up to kTabledPenWidth its runs outside the caps at its two ends,
+  // relative to its start, are made once per direction.
+  static constexpr int32_t kTabledPenWidth = 64;
+  struct UnitDiagonal {
+    bool made = false;
+    bool tabled = false;
+    QuadOffsets offsets;
+    std::vector<RelativeRun> beyondCaps;
+  };
+
+  const UnitDiagonal& Diagonal(Point64 step) {
+    UnitDiagonal& unit = diagonals[(step.x > 0 ? 2 : 0) + (step.y > 0 ? 1 : 0)];
+    if (unit.made) return unit;
+    unit.made = true;
+    unit.offsets = SegmentOffsets(step.x, step.y, penWidth);
+    if (penWidth > kTabledPenWidth) return unit;
+    unit.tabled = true;
+    const QuadOffsets& o = unit.offsets;
+    const Point64 corners[4] = {{-o.narrow.x, o.narrow.y},
+                                {o.wide.x, -o.wide.y},
+                                {step.x + o.wide.x, step.y - o.wide.y},
+                                {step.x - o.narrow.x, step.y + o.narrow.y}};
+    int64_t top = 0, bottom = 0;
+    for (const Point64& c : corners) {
+      top = std::min(top, c.y);
+      bottom = std::max(bottom, c.y);
+    }
+    ForEachQuadRow(corners, top, bottom, [&](int64_t y, int64_t x0, int64_t x1) {
+      SubtractCapRows(y, x0, x1, step, [&](int64_t l, int64_t r) { unit.beyondCaps.push_back({y, l, r}); });
+    });
+    return unit;
+  }
+
+  // [x0, x1) on row y (relative to a step's start) less the rows of the caps
+  // at the step's two ends; emit(l, r) gets each piece left.
+  template <typename Emit>
+  void SubtractCapRows(int64_t y, int64_t x0, int64_t x1, Point64 step, Emit emit) const {
+    RelativeRun covered[2];
     int count = 0;
-    for (int i = 0; i < 4; ++i) {
-      Point64 a = corners[i], b = corners[(i + 1) % 4];
-      if (a.y == b.y) continue;
-      if (a.y > b.y) std::swap(a, b);
-      const int64_t start = std::max(a.y, first);
-      edges[count++] = {start, std::min(b.y, end), EdgeStepper(a, b, start)};
+    for (const Point64 at : {Point64{0, 0}, step}) {
+      const int64_t r = y - at.y + cap.Half();
+      if (r >= 0 && r < cap.Width()) covered[count++] = {y, at.x + cap.Left(r), at.x + cap.Right(r)};
     }
-    for (int64_t y = first; y < end; ++y) {
-      int64_t lo = INT64_MAX, hi = INT64_MIN;
-      int active = 0;
-      for (int i = 0; i < count; ++i) {
-        Edge& edge = edges[i];
-        if (y < edge.top || y >= edge.bottom) continue;
-        ++active;
-        lo = std::min(lo, edge.stepper.X());
-        hi = std::max(hi, edge.stepper.X());
-        edge.stepper.Step();
-      }
-      if (active >= 2) coverage.Add(y, lo, hi);
+    if (count == 2 && covered[1].left < covered[0].left) std::swap(covered[0], covered[1]);
+    int64_t from = x0;
+    for (int i = 0; i < count; ++i) {
+      if (covered[i].left > from) emit(from, std::min(x1, covered[i].left));
+      from = std::max(from, covered[i].right);
+      if (from >= x1) return;
     }
+    if (from < x1) emit(from, x1);
   }
 
   Surface& surface;
@@ -388,22 +433,27 @@ struct WideStroke::Impl {
   int32_t penWidth;
   CapShape cap;
   RowCoverage coverage;
-  CapRun capRun;
-  PendingSegment segment;
+  UnitDiagonal diagonals[4];
 };
 
 WideStroke::WideStroke(Surface& surface, Pixel color, int32_t width, int64_t rowFrom, int64_t rowTo)
-    : impl_(std::make_unique<Impl>(surface, color, width, rowFrom, rowTo)) {}
+    : impl_(std::make_unique<Impl>(surface, color, width, rowFrom, rowTo)), capRowsNested_(impl_->cap.Nested()) {}
 
 WideStroke::~WideStroke() = default;
 
-void WideStroke::Segment(Point64 from, Point64 to) { impl_->AddSegment(from, to); }
+void WideStroke::FlushCaps() {
+  if (caps_.kind != CapRun::kNone) impl_->PaintCaps(caps_.first, caps_.last, caps_.kind == CapRun::kColumn);
+  caps_.kind = CapRun::kNone;
+}
 
-void WideStroke::Cap(Point64 at) { impl_->AddCap(at); }
+void WideStroke::FlushSegment() {
+  if (segment_.active) impl_->PaintSegment(segment_.from, segment_.to, segment_.step);
+  segment_.active = false;
+}
 
 void WideStroke::Finish() {
-  impl_->FlushCaps();
-  impl_->FlushSegment();
+  FlushCaps();
+  FlushSegment();
   impl_->coverage.Paint(impl_->surface, impl_->color);
 }
 
