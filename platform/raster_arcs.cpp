@@ -117,20 +117,24 @@ int64_t RadialIndex(const Ring& ring, Point64 radial) {
 // The curve: `length` ring points from ring index `first` on (modulo the
 // ring's size), 0 to 4n of them.
 struct Curve {
+  Curve(const Ring& r, int64_t firstIndex, int64_t count)
+      : ring(r), first(firstIndex), length(count), start(PixelAt(firstIndex)), end(PixelAt(firstIndex + count - 1)) {}
+
   const Ring& ring;
   int64_t first;
   int64_t length;
 
+  // How far along the curve a ring index in [0, 4n) lies (first is in [0, 4n]).
   int64_t Offset(int64_t index) const {
-    const int64_t size = ring.Size();
-    return ((index - first) % size + size) % size;
+    const int64_t offset = index - first;
+    return offset < 0 ? offset + ring.Size() : offset;
   }
   bool HasPoint(int64_t index) const { return Offset(index) < length; }
   // Whether the curve goes on from this index to the next one.
   bool HasSegmentFrom(int64_t index) const { return Offset(index) + 1 < length; }
 
-  Point64 Start() const { return PixelAt(first); }
-  Point64 End() const { return PixelAt(first + length - 1); }
+  Point64 Start() const { return start; }
+  Point64 End() const { return end; }
 
   // Calls segment(from, to) for each step of the curve, quarter by quarter.
   template <typename Segment>
@@ -178,6 +182,9 @@ struct Curve {
     });
     return found;
   }
+
+  Point64 start;  // the pixels of the first and the last index
+  Point64 end;
 };
 
 Curve MakeCurve(const Ring& ring, Point64 centre, RasterPoint start, RasterPoint end) {

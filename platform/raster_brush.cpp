@@ -66,7 +66,25 @@ void FillRectangle(Surface& surface, const RasterBrush& brush, int64_t left, int
                    int64_t bottom) {
   top = std::max<int64_t>(top, 0);
   bottom = std::min<int64_t>(bottom, surface.height);
-  for (int64_t y = top; y < bottom; ++y) PaintSpan(surface, brush, y, left, right);
+  left = std::max<int64_t>(left, 0);
+  right = std::min<int64_t>(right, surface.width);
+  if (brush.kind == RasterBrush::Kind::kNone || top >= bottom || left >= right) return;
+  if (brush.kind == RasterBrush::Kind::kHatch) {
+    for (int64_t y = top; y < bottom; ++y) {
+      PaintHatchRun(surface.Row(static_cast<int>(y)), static_cast<int>(left), static_cast<int>(right),
+                    static_cast<int>(y), brush);
+    }
+    return;
+  }
+  const auto count = static_cast<size_t>(right - left);
+  for (int64_t y = top; y < bottom; ++y) {
+    Pixel* row = surface.Row(static_cast<int>(y)) + left;
+    if (count == 1) {
+      *row = brush.color;  // a column: no fill loop per row
+    } else {
+      FillPixels(row, count, brush.color);
+    }
+  }
 }
 
 int32_t EffectivePenWidth(int32_t width) {

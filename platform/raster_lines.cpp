@@ -129,7 +129,12 @@ void DrawLine(Surface& surface, const RasterPen& pen, RasterPoint from, RasterPo
   if (width <= 1) {
     DrawCosmeticLine(surface, pen.color, {from.x, from.y}, {to.x, to.y});
   } else {
-    DrawWidePath(surface, pen.color, width, {{from.x, from.y}, {to.x, to.y}}, false);
+    const Point64 a{from.x, from.y}, b{to.x, to.y};
+    WideStroke stroke(surface, pen.color, width, std::min(a.y, b.y) - width, std::max(a.y, b.y) + width + 1);
+    stroke.Segment(a, b);
+    stroke.Cap(a);
+    stroke.Cap(b);
+    stroke.Finish();
   }
 }
 

@@ -59,6 +59,10 @@ void PolygonFill::AddEdge(Point64 from, Point64 to) {
   const int64_t first = std::max<int64_t>(top.y, 0);
   const int64_t end = std::min<int64_t>(bottom.y, height_);
   if (first >= end) return;
+  if (bottom.y - top.y == 1) {  // one row, met at the top end: a curve's step
+    crossings_.push_back({static_cast<int32_t>(first), winding, top.x});
+    return;
+  }
   EdgeStepper stepper(top, bottom, first);
   for (int64_t y = first; y < end; ++y) {
     crossings_.push_back({static_cast<int32_t>(y), winding, stepper.X()});

@@ -38,20 +38,28 @@ namespace {
 // to right, so only the upper half of the right ends is kept.
 class CapShape {
  public:
-  explicit CapShape(int32_t width) : width_(width), half_(width / 2), right_((width + 1) / 2, width - width / 2) {
+  explicit CapShape(int32_t width) : width_(width), half_(width / 2) {
+    const size_t rows = static_cast<size_t>(width + 1) / 2;
+    if (rows > kInlineRows) large_.resize(rows);
+    right_ = rows > kInlineRows ? large_.data() : small_;
+    std::fill(right_, right_ + rows, static_cast<int32_t>(width - width / 2));
     if (!IsSquareCornered(width, width)) TraceArc();
-    for (size_t i = 1; i < right_.size(); ++i) nested_ = nested_ && right_[i - 1] <= right_[i];
+    for (size_t i = 1; i < rows; ++i) nested_ = nested_ && right_[i - 1] <= right_[i];
   }
+  CapShape(const CapShape&) = delete;
+  CapShape& operator=(const CapShape&) = delete;
 
   int64_t Width() const { return width_; }
   int64_t Half() const { return half_; }
-  int64_t Right(int64_t r) const { return right_[static_cast<size_t>(std::min(r, width_ - 1 - r))]; }
+  int64_t Right(int64_t r) const { return right_[std::min(r, width_ - 1 - r)]; }
   int64_t Left(int64_t r) const { return (width_ & 1) - Right(r); }
   // The widest row (rows grow towards it from both ends when nested).
   int64_t MiddleRow() const { return (width_ - 1) / 2; }
   bool Nested() const { return nested_; }
 
  private:
+  static constexpr size_t kInlineRows = 32;  // pens up to 64 wide keep their rows here
+
   // Each quarter point gives its row the run out to it (the first, rightmost,
   // point of a row wins), mirrored to the other half.
   void TraceArc() {
@@ -60,14 +68,15 @@ class CapShape {
       const int64_t row = width_ - 1 - q.y;
       if (row == lastRow) return;
       lastRow = row;
-      const int64_t index = std::min(row, width_ - 1 - row);
-      right_[static_cast<size_t>(index)] = static_cast<int32_t>(q.x - half_ + 1);
+      right_[std::min(row, width_ - 1 - row)] = static_cast<int32_t>(q.x - half_ + 1);
     });
   }
 
   int64_t width_;
   int64_t half_;
-  std::vector<int32_t> right_;
+  int32_t small_[kInlineRows];
+  std::vector<int32_t> large_;
+  int32_t* right_;
   bool nested_ = true;
 };
 
