@@ -1,6 +1,6 @@
 // Building blocks shared by the rasterizer's families (lines, shapes, arcs,
-// brushes): span painting, the quarter-ellipse walk, the filled
-// round-rectangle rows, the polygon rule and the wide-pen stroke. Coordinates
+// brushes): span painting, the quarter-ellipse walk, the polygon rule and
+// the wide-pen stroke. Coordinates
 // here are 64-bit so that a shape built from 32-bit corners plus a pen's
 // reach never overflows.
 //
@@ -23,12 +23,6 @@ struct Point64 {
   int64_t x = 0;
   int64_t y = 0;
   bool operator==(const Point64& other) const { return x == other.x && y == other.y; }
-};
-
-// One row's run of pixels [left, right).
-struct RowRun {
-  int64_t left = 0;
-  int64_t right = 0;
 };
 
 // Paints [x0, x1) of row y with the brush; everything outside the surface is
@@ -101,14 +95,6 @@ QuarterEnds QuarterEllipseEnds(int64_t w, int64_t h);
 // Whether a round rectangle's corner is too small to be curved: it is then a
 // plain rectangle.
 inline bool IsSquareCornered(int64_t ew, int64_t eh) { return ew <= 2 || eh <= 2; }
-
-// For each row top .. bottom-1 of RoundRect(left, top, right, bottom, ew, eh)
-// (ordered, non-empty box; corner already clamped), the run from the leftmost
-// to the rightmost outline pixel, right edge exclusive. Only rows in
-// [rowFrom, rowTo) are produced (`runs[0]` is row max(top, rowFrom)).
-// A corner of 2 or less gives full rows [left, right).
-std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t ew, int64_t eh,
-                                  int64_t rowFrom, int64_t rowTo);
 
 // The cosmetic one-pixel line from `from` towards `to`, end pixel excluded.
 void DrawCosmeticLine(Surface& surface, Pixel color, Point64 from, Point64 to);

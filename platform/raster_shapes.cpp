@@ -97,14 +97,29 @@ void DrawCosmeticRectangleOutline(Surface& surface, Pixel color, const Box& box)
   FillRectangle(surface, ink, box.right - 1, box.top, box.right, box.bottom);
 }
 
+// The brush on each row of a rounded box, from the row's leftmost to its
+// rightmost outline pixel. Rows of the corner arcs are painted as the walk
+// reaches them (the first, rightmost, point of a row gives its run, mirrored
+// to the left and to the bottom); the rows between the arcs are whole.
 void FillRows(Surface& surface, const RasterBrush& brush, const Box& box, int64_t ew, int64_t eh) {
-  const int64_t from = std::max<int64_t>(box.top, 0);
-  const int64_t to = std::min<int64_t>(box.bottom, surface.height);
-  if (from >= to) return;
-  const std::vector<RowRun> rows = RoundRectRows(box.left, box.top, box.right, box.bottom, ew, eh, from, to);
-  for (size_t i = 0; i < rows.size(); ++i) {
-    PaintSpan(surface, brush, from + static_cast<int64_t>(i), rows[i].left, rows[i].right);
+  if (IsSquareCornered(ew, eh)) {
+    FillRectangle(surface, brush, box.left, box.top, box.right, box.bottom);
+    return;
   }
+  if (box.bottom <= 0 || box.top >= surface.height) return;
+  int64_t lastRow = INT64_MAX;
+  WalkQuarterEllipse(ew, eh, [&](Point64 q) {
+    const int64_t row = box.top + eh - 1 - q.y;
+    if (row == lastRow) return;
+    lastRow = row;
+    const int64_t right = box.right - ew + q.x + 1;
+    const int64_t left = box.left + box.right - right;
+    const int64_t mirror = box.top + box.bottom - 1 - row;
+    PaintSpan(surface, brush, row, left, right);
+    if (mirror != row) PaintSpan(surface, brush, mirror, left, right);
+  });
+  const int64_t arcRows = eh - eh / 2;
+  FillRectangle(surface, brush, box.left, box.top + arcRows, box.right, box.bottom - arcRows);
 }
 
 // With a null pen the brush covers the region [left, right-1) x [top, bottom-1).
@@ -170,33 +185,6 @@ QuarterEnds QuarterEllipseEnds(int64_t w, int64_t h) {
     ++ends.count;
   });
   return ends;
-}
-
-std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t ew, int64_t eh,
-                                  int64_t rowFrom, int64_t rowTo) {
-  const int64_t from = std::max(top, rowFrom);
-  const int64_t to = std::min(bottom, rowTo);
-  if (from >= to) return {};
-  std::vector<RowRun> rows(static_cast<size_t>(to - from), RowRun{left, right});
-  if (IsSquareCornered(ew, eh)) return rows;
-  // Top-right arc: each point's row runs out to it (the first, rightmost,
-  // point of a row wins); the same run mirrored to the bottom arc.
-  std::vector<bool> fromArc(rows.size(), false);
-  int64_t lastRow = INT64_MAX;
-  WalkQuarterEllipse(ew, eh, [&](Point64 q) {
-    const int64_t row = top + eh - 1 - q.y;
-    if (row == lastRow) return;
-    lastRow = row;
-    const int64_t px = right - ew + q.x;
-    const RowRun run{left + right - 1 - px, px + 1};
-    for (int64_t y : {row, top + bottom - 1 - row}) {
-      if (y < from || y >= to) continue;
-      const size_t i = static_cast<size_t>(y - from);
-      rows[i] = fromArc[i] ? RowRun{std::min(rows[i].left, run.left), std::max(rows[i].right, run.right)} : run;
-      fromArc[i] = true;
-    }
-  });
-  return rows;
 }
 
 void DrawRoundRect(Surface& surface, const RasterPen& pen, const RasterBrush& brush, int32_t left, int32_t top,
