@@ -48,6 +48,7 @@ bool ReadPicture(const std::string& name, platform::BmpPicture& picture) {
 platform::Surface LoadPicture(const std::string& name, int64_t width, int64_t height) {
   platform::BmpPicture picture;
   if (!PictureSizeAllowed(width, height) || !ReadPicture(name, picture)) return {};
+  if (width == picture.pixels.width && height == picture.pixels.height) return std::move(picture.pixels);
   const int w = static_cast<int>(width), h = static_cast<int>(height);
   return platform::ScalePictureWindow(picture, w, h, platform::PictureWindow{0, 0, w, h});
 }
@@ -125,7 +126,10 @@ void CanvasRenderBitmap(const std::string& name, float x1, float y1, float x2, f
   if (!PictureSizeAllowed(width, height) || !ReadPicture(name, file)) return;
   platform::Surface& canvas = record->canvas.bitmap;
   const platform::PictureWindow window = LandingWindow(canvas, left, top, width, height);
-  if (window.width > 0) {
+  if (window.width > 0 && width == file.pixels.width && height == file.pixels.height) {
+    platform::BlockCopy(canvas, left + window.x, top + window.y, window.width, window.height, file.pixels, window.x,
+                        window.y, platform::RasterOp::kSrcCopy);  // shown at its own size: no scaling
+  } else if (window.width > 0) {
     const platform::Surface picture = platform::ScalePictureWindow(file, width, height, window);
     if (picture.Empty()) return;
     platform::BlockCopy(canvas, left + window.x, top + window.y, window.width, window.height, picture, 0, 0,
