@@ -19,14 +19,23 @@ constexpr uint8_t kHatchPatterns[kHatchCount][8] = {
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
 };
 
+constexpr int kPatternSide = 8;
+
+// A pattern row paints column x (of the surface) when bit 0x80 >> (x mod 8)
+// is set. With opaque gaps the row is one of eight pixels repeated; with
+// transparent gaps only the set bits' columns are visited, eight apart.
 void PaintHatchRun(Pixel* row, int x0, int x1, int y, const RasterBrush& brush) {
-  const uint8_t bits = kHatchPatterns[static_cast<int>(brush.hatch) % kHatchCount][y & 7];
-  for (int x = x0; x < x1; ++x) {
-    if (bits & (0x80 >> (x & 7))) {
-      row[x] = brush.color;
-    } else if (brush.opaqueGaps) {
-      row[x] = brush.background;
-    }
+  const uint8_t bits = kHatchPatterns[static_cast<int>(brush.hatch) % kHatchCount][y & (kPatternSide - 1)];
+  if (brush.opaqueGaps) {
+    Pixel pattern[kPatternSide];
+    for (int i = 0; i < kPatternSide; ++i) pattern[i] = (bits & (0x80 >> i)) ? brush.color : brush.background;
+    for (int x = x0; x < x1; ++x) row[x] = pattern[x & (kPatternSide - 1)];
+    return;
+  }
+  for (int bit = 0; bit < kPatternSide; ++bit) {
+    if (!(bits & (0x80 >> bit))) continue;
+    const int first = x0 + ((bit - x0) % kPatternSide + kPatternSide) % kPatternSide;  // first x >= x0 with x mod 8 == bit
+    for (int x = first; x < x1; x += kPatternSide) row[x] = brush.color;
   }
 }
 
