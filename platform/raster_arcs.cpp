@@ -73,11 +73,28 @@ struct Ring {
   // The ring index of the m-th walk point in quarter k.
   int64_t Index(int k, int64_t m) const { return k * n + (k % 2 == 0 ? m : n - 1 - m); }
 
-  // Calls visit(ringIndex, pixel) for every point of quarter k, in walk order.
+  // Calls visit(ringIndex, pixel, walkPoint) for every point of quarter k,
+  // in walk order.
   template <typename Visit>
   void WalkQuarter(int k, Visit visit) const {
-    int64_t m = 0;
-    WalkQuarterEllipse(right - left, bottom - top, [&](Point64 q) { visit(Index(k, m++), Pixel(k, q), q); });
+    switch (k) {
+      case 0: WalkQuarterOf<0>(visit); break;
+      case 1: WalkQuarterOf<1>(visit); break;
+      case 2: WalkQuarterOf<2>(visit); break;
+      default: WalkQuarterOf<3>(visit); break;
+    }
+  }
+
+  // The same with the quarter known when compiled, so that placing each
+  // point costs no choice.
+  template <int kQuarter, typename Visit>
+  void WalkQuarterOf(Visit visit) const {
+    int64_t index = Index(kQuarter, 0);
+    const int64_t step = kQuarter % 2 == 0 ? 1 : -1;
+    WalkQuarterEllipse(right - left, bottom - top, [&](Point64 q) {
+      visit(index, Pixel(kQuarter, q), q);
+      index += step;
+    });
   }
 
   // The pixel of the first and the last index of quarter k.

@@ -42,6 +42,10 @@ void FillPixels(Pixel* pixels, size_t count, Pixel value) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + i), block);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + i + kPixelsPerStore), block);
   }
+  if (i + kPixelsPerStore <= count) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + i), block);
+    i += kPixelsPerStore;
+  }
 #endif
   for (; i < count; ++i) pixels[i] = value;
 }
