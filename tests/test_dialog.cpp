@@ -222,8 +222,13 @@ TEST_F(DialogTest, CloseButtonEndsTheDialogWithoutTheCallbackHandlingIt) {
   Start(1000, {Input(150, Kind::kClose)});
   Handle dialog = MakeDialog();
   int32_t result = 77;
+  handler = [](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) SetTimer(window, 1, 1000);
+    return 0;
+  };
   RunDialogModal(Recorder, dialog, &result);
   EXPECT_FALSE(IsWindowOpen(dialog));
+  EXPECT_FALSE(KillTimer(dialog, 1));  // the dialog's timer went with it
   EXPECT_EQ(result, 0);
   EXPECT_EQ(ArgsOf(WM_SYSCOMMAND), (Args{{SC_CLOSE, 0}}));
   EXPECT_EQ(Sequence({WM_SYSCOMMAND, WM_COMMAND, WM_CLOSE, WM_DESTROY, WM_NCDESTROY}),
@@ -503,6 +508,7 @@ TEST_F(DialogTest, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
   platform::InjectMouseButton(MouseButton::kRight, false);
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 1);  // pressed and released since the last query
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
+  platform::InjectMouseMove(300, 200);  // state beside the keys is not read as a key
   EXPECT_EQ(GetAsyncKeyState(-1), 0);
   EXPECT_EQ(GetAsyncKeyState(256), 0);
   EXPECT_EQ(GetAsyncKeyState(INT32_MIN), 0);
@@ -559,6 +565,7 @@ TEST_F(DialogTest, TimerSchedules) {
       if (message == WM_INITDIALOG) {
         EXPECT_EQ(SetTimer(window, 5, row.periodMs), 5u);
         EXPECT_EQ(SetTimer(0x4242, 6, 10), 0u);  // no such window
+        EXPECT_FALSE(platform::PostMessage(0x4242, kPosted, 0, 0));
         EXPECT_FALSE(KillTimer(window, 6));
       }
       if (message == WM_TIMER && row.onTick) row.onTick(window, ++tick);
@@ -571,22 +578,25 @@ TEST_F(DialogTest, TimerSchedules) {
   }
 }
 
-// What waits at one moment comes out in this order: posted messages, input,
-// painting, timers. The dialog's start took 50 virtual ms, so when it is
-// first shown a message is posted, input has come and its timer is due.
+// What waits at one moment comes out in this order: posted messages, input
+// (what has come, then what the script has ready), painting, timers. The
+// dialog's start took 50 virtual ms, so when it is first shown a message is
+// posted, input has come, more is scripted, and its timer is due.
 TEST_F(DialogTest, PostedMessagesInputPaintingAndTimersComeInThisOrder) {
-  Start(50, {Input(0, Kind::kMove, 20, 20)});
+  Start(50, {Input(0, Kind::kMove, 30, 30)});
   handler = [](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
     if (message == WM_INITDIALOG) {
       SetTimer(window, 1, 10);
       platform::PostMessage(window, kPosted, 0, 0);
+      platform::InjectMouseMove(20, 20);
       platform::AdvanceVirtualClock(50);
     }
     return 0;
   };
   RunDialogModal(Recorder, MakeDialog(), nullptr);
   EXPECT_EQ(Sequence({kPosted, WM_MOUSEMOVE, WM_PAINT, WM_TIMER}),
-            (std::vector<uint32_t>{kPosted, WM_MOUSEMOVE, WM_PAINT, WM_TIMER}));
+            (std::vector<uint32_t>{kPosted, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_PAINT, WM_TIMER}));
+  EXPECT_EQ(ArgsOf(WM_MOUSEMOVE), (Args{{0, 20u | (20u << 16)}, {0, 30u | (30u << 16)}}));
 }
 
 // A callback that posts a message for every message it gets never lets the
@@ -613,15 +623,30 @@ TEST_F(DialogTest, ALoopThatSpinsIsStoppedAtOnceWithAMessage) {
   EXPECT_EQ(SessionClockMs(), 100);
 }
 
-// Scripted input moves a run on as time does: more input at one moment than
-// the loop's budget of turns is all handled.
-TEST_F(DialogTest, ManyInputsAtOneMomentAreNotASpin) {
-  const int moves = static_cast<int>(platform::kMaxLoopTurnsPerVirtualMs / 2 + 1);  // two turns each
-  std::vector<ScriptedInput> input(moves, Input(5, Kind::kMove, 20, 20));
-  Start(10, input);
+// The budget counts turns since the clock last moved or input came: more
+// scripted input at one moment than it allows, or more messages over a run
+// than it allows at any one moment, are all handled.
+TEST_F(DialogTest, BusyRunsAreNotSpins) {
+  const size_t budget = static_cast<size_t>(platform::kMaxLoopTurnsPerVirtualMs);
+  const std::vector<ScriptedInput> moves(budget / 2 + 1, Input(5, Kind::kMove, 20, 20));  // two turns each
+  Start(10, moves);
   EXPECT_TRUE(RunDialogModal(Recorder, MakeDialog(), nullptr));
-  EXPECT_EQ(SeenOf(WM_MOUSEMOVE).size(), static_cast<size_t>(moves));
+  EXPECT_EQ(SeenOf(WM_MOUSEMOVE).size(), moves.size());
   EXPECT_EQ(SessionClockMs(), 10);
+
+  constexpr size_t kBurst = 1000;  // posted on each tick of a 10 ms timer
+  const size_t ticks = budget / kBurst + 1;
+  seen.clear();
+  Start(static_cast<int64_t>(10 * ticks));
+  handler = [&](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) SetTimer(window, 1, 10);
+    if (message == WM_TIMER) {
+      for (size_t i = 0; i < kBurst; ++i) platform::PostMessage(window, kPosted, 0, 0);
+    }
+    return 0;
+  };
+  EXPECT_TRUE(RunDialogModal(Recorder, MakeDialog(), nullptr));
+  EXPECT_EQ(SeenOf(kPosted).size(), ticks * kBurst);
 }
 
 TEST_F(DialogTest, RepeatedRunsStartFreshAndGiveIdenticalPictures) {
