@@ -101,6 +101,11 @@ TEST_F(TextPanelTest, GridNeedsMoreThanOnePercentAndAPositiveStep) {
   Panel(601, 0, 2);  // from 2 percent on: step 1.54, a line on the first inner row
   EXPECT_EQ(PixelAt(dialog_, 601, 60, 1), kGridGrey);
   EXPECT_NE(PixelAt(dialog_, 602, 60, 1), kGridGrey);
+  // Without a frame on 113 x 81 the step is 16: lines reach the last row
+  // (y = 80 = H - 1) and the last column (x = 112 = W - 1) exactly.
+  MakePlain(604, 113, 81);
+  ShowTextPanel(dialog_, 604, 0, 0, 20, "", 12, 0, "verde");
+  EXPECT_PIXELS(dialog_, 604, {{50, 80, kGridGrey}, {112, 50, kGridGrey}});
   // On 120 x 21, frame 10 leaves an inner height minus one of 0 (step 0) and
   // frame 15, wider than half the panel, a negative step: no grid either.
   MakePlain(603, 120, 21);
