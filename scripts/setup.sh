@@ -13,7 +13,7 @@ shift 2
 packages=(cmake g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
           fonts-liberation fonts-dejavu-core)
 if [ "$mode" = all ]; then
-  packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils)
+  packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils)
 fi
 
 missing=()
