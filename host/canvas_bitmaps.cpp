@@ -2,8 +2,6 @@
 // between canvases, and pixel buffers (the snapshot format the instruments
 // use to put a background back before redrawing their moving parts).
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <fstream>
 
 #include "host/canvas_internal.h"
@@ -14,6 +12,7 @@
 #include "platform/file_access.h"
 #include "platform/handles.h"
 #include "platform/raster_blit.h"
+#include "platform/raster_picture.h"
 #include "platform/rounding.h"
 
 namespace ip {
@@ -22,7 +21,6 @@ namespace {
 
 constexpr size_t kBitsHeaderBytes = 8;  // width, height
 constexpr size_t kBytesPerPixel = 4;
-constexpr platform::Pixel kPixelMask = 0x00FFFFFF;
 
 std::string& BitmapSearchFolder() {
   static std::string folder;
@@ -40,10 +38,34 @@ std::string ResolveBitmapPath(const std::string& name) {
   return folder + "/" + name;
 }
 
+// Whether a picture of width x height may be made at all.
+bool PictureSizeAllowed(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width * height <= platform::kMaxSurfacePixels;
+}
+
+// Reads and decodes a bitmap file by name; false on any failure.
+bool ReadPicture(const std::string& name, platform::BmpPicture& picture) {
+  return !name.empty() && platform::ReadBmpFile(ResolveBitmapPath(name), picture);
+}
+
 // Loads a bitmap file scaled to width x height; empty on any failure.
 platform::Surface LoadPicture(const std::string& name, int64_t width, int64_t height) {
-  if (name.empty() || width <= 0 || height <= 0 || width * height > platform::kMaxSurfacePixels) return {};
-  return platform::LoadBmpScaled(ResolveBitmapPath(name), static_cast<int>(width), static_cast<int>(height));
+  platform::BmpPicture picture;
+  if (!PictureSizeAllowed(width, height) || !ReadPicture(name, picture)) return {};
+  if (width == picture.pixels.width && height == picture.pixels.height) return std::move(picture.pixels);
+  const int w = static_cast<int>(width), h = static_cast<int>(height);
+  return platform::ScalePictureWindow(picture, w, h, platform::PictureWindow{0, 0, w, h});
+}
+
+// The part of a width x height rectangle at (left, top) that lands on the
+// surface, in the rectangle's own coordinates (empty when nothing does).
+platform::PictureWindow LandingWindow(const platform::Surface& surface, int32_t left, int32_t top, int32_t width,
+                                      int32_t height) {
+  const int64_t x0 = std::max<int64_t>(0, -int64_t{left}), y0 = std::max<int64_t>(0, -int64_t{top});
+  const int64_t x1 = std::min<int64_t>(width, int64_t{surface.width} - left);
+  const int64_t y1 = std::min<int64_t>(height, int64_t{surface.height} - top);
+  if (x0 >= x1 || y0 >= y1) return {};
+  return {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)};
 }
 
 // The source canvas of a copy, found the way CanvasAttach finds a canvas.
@@ -84,24 +106,6 @@ int32_t ReadInt32(const std::string& buffer, size_t offset) {
   return static_cast<int32_t>(bits);
 }
 
-void CopyPixelsToBytes(const platform::Surface& surface, char* out) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(out, surface.pixels.data(), surface.pixels.size() * kBytesPerPixel);
-  } else {
-    for (platform::Pixel p : surface.pixels) {
-      for (int i = 0; i < 4; ++i) *out++ = static_cast<char>((p >> (8 * i)) & 0xFF);
-    }
-  }
-}
-
-void CopyBytesToPixels(const char* in, platform::Surface& surface) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(in);
-  for (platform::Pixel& p : surface.pixels) {
-    p = (uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16)) & kPixelMask;
-    bytes += kBytesPerPixel;
-  }
-}
-
 }  // namespace
 
 void SetBitmapSearchFolder(const std::string& folder) { BitmapSearchFolder() = folder; }
@@ -114,15 +118,27 @@ Handle LoadBitmapCanvas(const std::string& name, int32_t width, int32_t height) 
   return registered.key;
 }
 
+// The picture is scaled only where it lands on the canvas: a picture drawn
+// millions of pixels wide costs the canvas's pixels, not the picture's.
 void CanvasRenderBitmap(const std::string& name, float x1, float y1, float x2, float y2) {
   WindowRecord* record = CurrentCanvasRecord();
   if (record == nullptr) return;
   int32_t left = RoundToInt(x1), top = RoundToInt(y1);
   int32_t width = InclusiveExtent(left, RoundToInt(x2));
   int32_t height = InclusiveExtent(top, RoundToInt(y2));
-  platform::Surface picture = LoadPicture(name, width, height);
-  if (picture.Empty()) return;
-  platform::BlockCopy(record->canvas.bitmap, left, top, width, height, picture, 0, 0, platform::RasterOp::kSrcCopy);
+  platform::BmpPicture file;
+  if (!PictureSizeAllowed(width, height) || !ReadPicture(name, file)) return;
+  platform::Surface& canvas = record->canvas.bitmap;
+  const platform::PictureWindow window = LandingWindow(canvas, left, top, width, height);
+  if (window.width > 0 && width == file.pixels.width && height == file.pixels.height) {
+    platform::BlockCopy(canvas, left + window.x, top + window.y, window.width, window.height, file.pixels, window.x,
+                        window.y, platform::RasterOp::kSrcCopy);  // shown at its own size: no scaling
+  } else if (window.width > 0) {
+    const platform::Surface picture = platform::ScalePictureWindow(file, width, height, window);
+    if (picture.Empty()) return;
+    platform::BlockCopy(canvas, left + window.x, top + window.y, window.width, window.height, picture, 0, 0,
+                        platform::RasterOp::kSrcCopy);
+  }
   RepaintIfImmediate(*record);
 }
 
@@ -167,7 +183,7 @@ std::string CanvasGetBits() {
   std::string buffer(kBitsHeaderBytes + bitmap.pixels.size() * kBytesPerPixel, '\0');
   WriteInt32(buffer, 0, bitmap.width);
   WriteInt32(buffer, 4, bitmap.height);
-  CopyPixelsToBytes(bitmap, buffer.data() + kBitsHeaderBytes);
+  platform::CopyPixelsToBytes(bitmap.pixels.data(), buffer.data() + kBitsHeaderBytes, bitmap.pixels.size());
   return buffer;
 }
 
@@ -181,7 +197,7 @@ void CanvasSetBits(const std::string& buffer) {
   // else (a short buffer, another size, a non-positive size) changes nothing.
   if (bitmap.Empty() || width != bitmap.width || height != bitmap.height) return;
   if (buffer.size() - kBitsHeaderBytes < bitmap.pixels.size() * kBytesPerPixel) return;
-  CopyBytesToPixels(buffer.data() + kBitsHeaderBytes, bitmap);
+  platform::CopyPixelsFromBytes(buffer.data() + kBitsHeaderBytes, bitmap.pixels.data(), bitmap.pixels.size());
   RepaintIfImmediate(*record);
 }
 

@@ -8,12 +8,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cmath>
 #include <vector>
 
 #include "platform/file_access.h"
+#include "platform/raster_picture.h"
 #include "platform/rounding.h"
-#include "platform/raster_blit.h"
 
 namespace ip::platform {
 
@@ -201,66 +200,6 @@ void DecodeRow(const uint8_t* row, const BmpLayout& layout, const std::vector<Pi
   }
 }
 
-// One sampling position along an axis: the source index on the left (top),
-// its clamped neighbour and the float fraction between them.
-struct Sample {
-  int index = 0;
-  int next = 0;
-  float fraction = 0;
-};
-
-// Sampling positions d * S / D, top-left aligned. The positions are summed
-// step by step in single precision (the loader's own arithmetic), which
-// decides the exact-half cases the way the system's loader does.
-std::vector<Sample> BilinearSamples(int sourceCount, int destCount) {
-  std::vector<Sample> samples(static_cast<size_t>(destCount));
-  const float step = static_cast<float>(sourceCount) / static_cast<float>(destCount);
-  float position = 0;
-  for (Sample& s : samples) {
-    float whole = std::floor(position);
-    s.index = std::clamp(RoundToInt(whole), 0, sourceCount - 1);
-    s.next = std::min(s.index + 1, sourceCount - 1);
-    s.fraction = position - whole;
-    position += step;
-  }
-  return samples;
-}
-
-// a + (b - a) * t in single precision, rounded half up to a channel value.
-uint32_t Lerp(uint32_t a, uint32_t b, float t) {
-  float value = static_cast<float>(a) + (static_cast<float>(b) - static_cast<float>(a)) * t;
-  return static_cast<uint32_t>(std::clamp(RoundToInt(std::floor(static_cast<double>(value) + 0.5)), 0, 255));
-}
-
-uint32_t Channel(Pixel p, int shift) { return (p >> shift) & 0xFF; }
-
-// Interpolates along x first, rounding each row's value to a whole channel
-// value, then along y.
-Pixel BlendBilinear(const Surface& s, const Sample& sx, const Sample& sy) {
-  Pixel p00 = s.At(sx.index, sy.index), p10 = s.At(sx.next, sy.index);
-  Pixel p01 = s.At(sx.index, sy.next), p11 = s.At(sx.next, sy.next);
-  Pixel result = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    uint32_t top = Lerp(Channel(p00, shift), Channel(p10, shift), sx.fraction);
-    uint32_t bottom = Lerp(Channel(p01, shift), Channel(p11, shift), sx.fraction);
-    result |= Lerp(top, bottom, sy.fraction) << shift;
-  }
-  return result;
-}
-
-Surface ScaleBilinear(const Surface& source, int width, int height) {
-  Surface result = MakeSurface(width, height, 0);
-  if (result.Empty()) return result;
-  std::vector<Sample> columns = BilinearSamples(source.width, width);
-  std::vector<Sample> rows = BilinearSamples(source.height, height);
-  for (int y = 0; y < height; ++y) {
-    Pixel* out = result.Row(y);
-    const Sample& row = rows[static_cast<size_t>(y)];
-    for (int x = 0; x < width; ++x) out[x] = BlendBilinear(source, columns[static_cast<size_t>(x)], row);
-  }
-  return result;
-}
-
 }  // namespace
 
 bool DecodeBmp(const uint8_t* data, size_t size, BmpPicture& out) {
@@ -300,10 +239,7 @@ bool ReadBmpFile(const std::string& path, BmpPicture& out) {
 }
 
 Surface ScalePicture(const BmpPicture& picture, int width, int height) {
-  if (picture.pixels.Empty()) return Surface{};
-  if (width == picture.pixels.width && height == picture.pixels.height) return picture.pixels;
-  if (picture.bitsPerPixel == 1) return StretchSurface(picture.pixels, width, height);
-  return ScaleBilinear(picture.pixels, width, height);
+  return ScalePictureWindow(picture, width, height, PictureWindow{0, 0, width, height});
 }
 
 Surface LoadBmpScaled(const std::string& path, int width, int height) {

@@ -117,21 +117,57 @@ Pixel AndOfBlock(const Surface& source, SourceRun columns, SourceRun rows) {
   return value;
 }
 
+// One raster operation on one pixel, chosen when compiled. The unused top
+// byte of the result is always 0, so surfaces keep their 0x00RRGGBB form.
+template <RasterOp kOp>
+Pixel Combine(Pixel source, Pixel destination) {
+  Pixel result = source;
+  if constexpr (kOp == RasterOp::kSrcPaint) result = source | destination;
+  if constexpr (kOp == RasterOp::kSrcAnd) result = source & destination;
+  if constexpr (kOp == RasterOp::kSrcInvert) result = source ^ destination;
+  if constexpr (kOp == RasterOp::kSrcErase) result = source & ~destination;
+  if constexpr (kOp == RasterOp::kNotSrcCopy) result = ~source;
+  if constexpr (kOp == RasterOp::kNotSrcErase) result = ~(source | destination);
+  if constexpr (kOp == RasterOp::kMergePaint) result = ~source | destination;
+  return result & kPixelMask;
+}
+
+template <RasterOp kOp>
+struct Combiner {
+  Pixel operator()(Pixel source, Pixel destination) const { return Combine<kOp>(source, destination); }
+};
+
+// Calls work(combine) with the raster operation's Combiner (a type of its
+// own each), so that loops over pixels choose the operation once, not per
+// pixel.
+template <typename Work>
+void WithRasterOp(RasterOp op, Work work) {
+  switch (op) {
+    case RasterOp::kSrcCopy: work(Combiner<RasterOp::kSrcCopy>{}); break;
+    case RasterOp::kSrcPaint: work(Combiner<RasterOp::kSrcPaint>{}); break;
+    case RasterOp::kSrcAnd: work(Combiner<RasterOp::kSrcAnd>{}); break;
+    case RasterOp::kSrcInvert: work(Combiner<RasterOp::kSrcInvert>{}); break;
+    case RasterOp::kSrcErase: work(Combiner<RasterOp::kSrcErase>{}); break;
+    case RasterOp::kNotSrcCopy: work(Combiner<RasterOp::kNotSrcCopy>{}); break;
+    case RasterOp::kNotSrcErase: work(Combiner<RasterOp::kNotSrcErase>{}); break;
+    case RasterOp::kMergePaint: work(Combiner<RasterOp::kMergePaint>{}); break;
+  }
+}
+
 }  // namespace
 
 Pixel ApplyRasterOp(RasterOp op, Pixel source, Pixel destination) {
-  Pixel result = source;
   switch (op) {
-    case RasterOp::kSrcCopy: result = source; break;
-    case RasterOp::kSrcPaint: result = source | destination; break;
-    case RasterOp::kSrcAnd: result = source & destination; break;
-    case RasterOp::kSrcInvert: result = source ^ destination; break;
-    case RasterOp::kSrcErase: result = source & ~destination; break;
-    case RasterOp::kNotSrcCopy: result = ~source; break;
-    case RasterOp::kNotSrcErase: result = ~(source | destination); break;
-    case RasterOp::kMergePaint: result = ~source | destination; break;
+    case RasterOp::kSrcCopy: return Combine<RasterOp::kSrcCopy>(source, destination);
+    case RasterOp::kSrcPaint: return Combine<RasterOp::kSrcPaint>(source, destination);
+    case RasterOp::kSrcAnd: return Combine<RasterOp::kSrcAnd>(source, destination);
+    case RasterOp::kSrcInvert: return Combine<RasterOp::kSrcInvert>(source, destination);
+    case RasterOp::kSrcErase: return Combine<RasterOp::kSrcErase>(source, destination);
+    case RasterOp::kNotSrcCopy: return Combine<RasterOp::kNotSrcCopy>(source, destination);
+    case RasterOp::kNotSrcErase: return Combine<RasterOp::kNotSrcErase>(source, destination);
+    case RasterOp::kMergePaint: return Combine<RasterOp::kMergePaint>(source, destination);
   }
-  return result & kPixelMask;
+  return source & kPixelMask;
 }
 
 void BlockCopy(Surface& dest, int destX, int destY, int width, int height, const Surface& source, int sourceX,
@@ -144,33 +180,45 @@ void BlockCopy(Surface& dest, int destX, int destY, int width, int height, const
   int64_t bottom =
       std::min<int64_t>({int64_t{destY} + height, dest.height, int64_t{destY} - sourceY + source.height});
   if (left >= right || top >= bottom) return;
-  int64_t shiftX = int64_t{sourceX} - destX;
-  int64_t shiftY = int64_t{sourceY} - destY;
+  const int64_t shiftX = int64_t{sourceX} - destX;
+  const int64_t shiftY = int64_t{sourceY} - destY;
   for (int64_t y = top; y < bottom; ++y) {
-    Pixel* out = dest.Row(static_cast<int>(y));
-    const Pixel* in = source.Row(static_cast<int>(y + shiftY)) + shiftX;
+    Pixel* out = dest.Row(static_cast<int>(y)) + left;
+    const Pixel* in = source.Row(static_cast<int>(y + shiftY)) + shiftX + left;
+    const auto count = static_cast<size_t>(right - left);
     if (op == RasterOp::kSrcCopy) {
-      std::memmove(out + left, in + left, static_cast<size_t>(right - left) * sizeof(Pixel));
-      continue;
+      std::memmove(out, in, count * sizeof(Pixel));
+    } else {
+      WithRasterOp(op, [&](auto combine) {
+        for (size_t x = 0; x < count; ++x) out[x] = combine(in[x], out[x]);
+      });
     }
-    for (int64_t x = left; x < right; ++x) out[x] = ApplyRasterOp(op, in[x], out[x]);
   }
 }
 
 void StretchCopy(Surface& dest, int destX, int destY, int destWidth, int destHeight, const Surface& source,
                  int sourceX, int sourceY, int sourceWidth, int sourceHeight, RasterOp op) {
   if (dest.Empty() || source.Empty()) return;
-  AxisMap columns = MapAxis(destX, destWidth, dest.width, sourceX, sourceWidth, source.width);
-  AxisMap rows = MapAxis(destY, destHeight, dest.height, sourceY, sourceHeight, source.height);
-  for (size_t r = 0; r < rows.runs.size(); ++r) {
-    if (rows.runs[r].Empty()) continue;
-    Pixel* out = dest.Row(rows.destBegin + static_cast<int>(r));
-    for (size_t c = 0; c < columns.runs.size(); ++c) {
-      if (columns.runs[c].Empty()) continue;
-      Pixel& target = out[columns.destBegin + static_cast<int>(c)];
-      target = ApplyRasterOp(op, AndOfBlock(source, columns.runs[c], rows.runs[r]), target);
+  const AxisMap columns = MapAxis(destX, destWidth, dest.width, sourceX, sourceWidth, source.width);
+  const AxisMap rows = MapAxis(destY, destHeight, dest.height, sourceY, sourceHeight, source.height);
+  WithRasterOp(op, [&](auto combine) {
+    for (size_t r = 0; r < rows.runs.size(); ++r) {
+      const SourceRun rowRun = rows.runs[r];
+      if (rowRun.Empty()) continue;
+      Pixel* out = dest.Row(rows.destBegin + static_cast<int>(r)) + columns.destBegin;
+      const Pixel* in = source.Row(rowRun.begin);
+      const bool oneRow = rowRun.end - rowRun.begin == 1;
+      for (size_t c = 0; c < columns.runs.size(); ++c) {
+        const SourceRun columnRun = columns.runs[c];
+        if (columnRun.Empty()) continue;
+        // Enlarging takes single pixels; shrinking ANDs blocks of them.
+        const Pixel value = oneRow && columnRun.end - columnRun.begin == 1
+                                ? in[columnRun.begin]
+                                : AndOfBlock(source, columnRun, rowRun);
+        out[c] = combine(value, out[c]);
+      }
     }
-  }
+  });
 }
 
 Surface StretchSurface(const Surface& source, int width, int height) {

@@ -19,14 +19,23 @@ constexpr uint8_t kHatchPatterns[kHatchCount][8] = {
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
 };
 
+constexpr int kPatternSide = 8;
+
+// A pattern row paints column x (of the surface) when bit 0x80 >> (x mod 8)
+// is set. With opaque gaps the row is one of eight pixels repeated; with
+// transparent gaps only the set bits' columns are visited, eight apart.
 void PaintHatchRun(Pixel* row, int x0, int x1, int y, const RasterBrush& brush) {
-  const uint8_t bits = kHatchPatterns[static_cast<int>(brush.hatch) % kHatchCount][y & 7];
-  for (int x = x0; x < x1; ++x) {
-    if (bits & (0x80 >> (x & 7))) {
-      row[x] = brush.color;
-    } else if (brush.opaqueGaps) {
-      row[x] = brush.background;
-    }
+  const uint8_t bits = kHatchPatterns[static_cast<int>(brush.hatch) % kHatchCount][y & (kPatternSide - 1)];
+  if (brush.opaqueGaps) {
+    Pixel pattern[kPatternSide];
+    for (int i = 0; i < kPatternSide; ++i) pattern[i] = (bits & (0x80 >> i)) ? brush.color : brush.background;
+    for (int x = x0; x < x1; ++x) row[x] = pattern[x & (kPatternSide - 1)];
+    return;
+  }
+  for (int bit = 0; bit < kPatternSide; ++bit) {
+    if (!(bits & (0x80 >> bit))) continue;
+    const int first = x0 + ((bit - x0) % kPatternSide + kPatternSide) % kPatternSide;  // first x >= x0 with x mod 8 == bit
+    for (int x = first; x < x1; x += kPatternSide) row[x] = brush.color;
   }
 }
 
@@ -56,7 +65,7 @@ void PaintSpan(Surface& surface, const RasterBrush& brush, int64_t y, int64_t x0
   if (x0 >= x1) return;
   Pixel* row = surface.Row(static_cast<int>(y));
   if (brush.kind == RasterBrush::Kind::kSolid) {
-    std::fill(row + x0, row + x1, brush.color);
+    FillPixels(row + x0, static_cast<size_t>(x1 - x0), brush.color);
   } else {
     PaintHatchRun(row, static_cast<int>(x0), static_cast<int>(x1), static_cast<int>(y), brush);
   }
@@ -66,7 +75,25 @@ void FillRectangle(Surface& surface, const RasterBrush& brush, int64_t left, int
                    int64_t bottom) {
   top = std::max<int64_t>(top, 0);
   bottom = std::min<int64_t>(bottom, surface.height);
-  for (int64_t y = top; y < bottom; ++y) PaintSpan(surface, brush, y, left, right);
+  left = std::max<int64_t>(left, 0);
+  right = std::min<int64_t>(right, surface.width);
+  if (brush.kind == RasterBrush::Kind::kNone || top >= bottom || left >= right) return;
+  if (brush.kind == RasterBrush::Kind::kHatch) {
+    for (int64_t y = top; y < bottom; ++y) {
+      PaintHatchRun(surface.Row(static_cast<int>(y)), static_cast<int>(left), static_cast<int>(right),
+                    static_cast<int>(y), brush);
+    }
+    return;
+  }
+  const auto count = static_cast<size_t>(right - left);
+  for (int64_t y = top; y < bottom; ++y) {
+    Pixel* row = surface.Row(static_cast<int>(y)) + left;
+    if (count == 1) {
+      *row = brush.color;  // a column: no fill loop per row
+    } else {
+      FillPixels(row, count, brush.color);
+    }
+  }
 }
 
 int32_t EffectivePenWidth(int32_t width) {

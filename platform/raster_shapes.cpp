@@ -8,6 +8,13 @@
 
 #include "platform/raster_internal.h"
 
+// Points are pairs of 64-bit values: left to itself, GCC packs them into
+// 16-byte registers through memory just written 8 bytes at a time, which
+// stalls every call that takes points.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 namespace ip::platform {
 
 namespace {
@@ -22,28 +29,58 @@ Box OrderedBox(int64_t left, int64_t top, int64_t right, int64_t bottom) {
   return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }
 
-bool IsSquareCornered(int64_t ew, int64_t eh) { return ew <= 2 || eh <= 2; }
+// Calls segment(from, to) for every segment of a rounded box's closed
+// outline: the top-right arc placed from the quarter walk, mirrored to the
+// top-left, both mirrored to the bottom, joined in counter-clockwise order
+// starting at the right end of the top-right arc's middle row. The points are
+// produced quarter by quarter, one walk each, and never kept.
+// Where the rounded box's corners are: the top-right arc placed from the
+// quarter walk, mirrored to the top-left, both mirrored to the bottom.
+struct Corners {
+  const Box& box;
+  int64_t ew, eh;
+  Point64 TopRight(Point64 q) const { return {box.right - ew + q.x, box.top + eh - 1 - q.y}; }
+  Point64 MirrorX(Point64 p) const { return {box.left + box.right - 1 - p.x, p.y}; }
+  Point64 MirrorY(Point64 p) const { return {p.x, box.top + box.bottom - 1 - p.y}; }
+  Point64 TopLeft(Point64 q) const { return MirrorX(TopRight(q)); }
+  Point64 BottomLeft(Point64 q) const { return MirrorY(TopLeft(q)); }
+  Point64 BottomRight(Point64 q) const { return MirrorY(TopRight(q)); }
+};
 
-// The outline points of a rounded box, counter-clockwise from the right end
-// of the top-right arc's middle row; consecutive duplicates removed.
-std::vector<Point64> RoundRectOutline(const Box& box, int64_t ew, int64_t eh) {
-  const std::vector<Point64> quarter = QuarterEllipse(ew, eh);
-  std::vector<Point64> path;
-  path.reserve(quarter.size() * 4);
-  for (const Point64& q : quarter) path.push_back({box.right - ew + q.x, box.top + eh - 1 - q.y});
-  const size_t topRight = path.size();
-  for (size_t i = topRight; i-- > 0;) path.push_back({box.left + box.right - 1 - path[i].x, path[i].y});
-  const size_t upperHalf = path.size();
-  for (size_t i = upperHalf; i-- > 0;) path.push_back({path[i].x, box.top + box.bottom - 1 - path[i].y});
-  std::vector<Point64> outline;
-  outline.reserve(path.size());
-  for (const Point64& p : path) {
-    if (outline.empty() || outline.back().x != p.x || outline.back().y != p.y) outline.push_back(p);
-  }
-  while (outline.size() > 1 && outline.back().x == outline.front().x && outline.back().y == outline.front().y) {
-    outline.pop_back();
-  }
-  return outline;
+// The outline runs counter-clockwise from the right end of the top-right
+// arc's middle row: the top-right arc with the walk, the top-left against
+// it, the bottom-left with it, the bottom-right against it. Calls
+// segment(from, to) for the four joins between the arcs.
+template <typename Segment>
+void ForEachRoundRectJoin(const Box& box, int64_t ew, int64_t eh, Segment segment) {
+  const Corners c{box, ew, eh};
+  const QuarterEnds ends = QuarterEllipseEnds(ew, eh);
+  segment(c.TopRight(ends.last), c.TopLeft(ends.last));
+  segment(c.TopLeft(ends.first), c.BottomLeft(ends.first));
+  segment(c.BottomLeft(ends.last), c.BottomRight(ends.last));
+  segment(c.BottomRight(ends.first), c.TopRight(ends.first));
+}
+
+// Calls segment(from, to) for every segment of a rounded box's closed
+// outline, quarter by quarter, one walk each: the points are never kept.
+template <typename Segment>
+void ForEachRoundRectSegment(const Box& box, int64_t ew, int64_t eh, Segment segment) {
+  const Corners c{box, ew, eh};
+  const auto eachStep = [&](auto place, bool withWalk) {
+    bool started = false;
+    Point64 previous;
+    WalkQuarterEllipse(ew, eh, [&](Point64 q) {
+      const Point64 here = place(q);
+      if (started) withWalk ? segment(previous, here) : segment(here, previous);
+      previous = here;
+      started = true;
+    });
+  };
+  eachStep([&](Point64 q) { return c.TopRight(q); }, true);
+  eachStep([&](Point64 q) { return c.TopLeft(q); }, false);
+  eachStep([&](Point64 q) { return c.BottomLeft(q); }, true);
+  eachStep([&](Point64 q) { return c.BottomRight(q); }, false);
+  ForEachRoundRectJoin(box, ew, eh, segment);
 }
 
 std::vector<Point64> RectangleOutline(const Box& box) {
@@ -60,14 +97,29 @@ void DrawCosmeticRectangleOutline(Surface& surface, Pixel color, const Box& box)
   FillRectangle(surface, ink, box.right - 1, box.top, box.right, box.bottom);
 }
 
+// The brush on each row of a rounded box, from the row's leftmost to its
+// rightmost outline pixel. Rows of the corner arcs are painted as the walk
+// reaches them (the first, rightmost, point of a row gives its run, mirrored
+// to the left and to the bottom); the rows between the arcs are whole.
 void FillRows(Surface& surface, const RasterBrush& brush, const Box& box, int64_t ew, int64_t eh) {
-  const int64_t from = std::max<int64_t>(box.top, 0);
-  const int64_t to = std::min<int64_t>(box.bottom, surface.height);
-  if (from >= to) return;
-  const std::vector<RowRun> rows = RoundRectRows(box.left, box.top, box.right, box.bottom, ew, eh, from, to);
-  for (size_t i = 0; i < rows.size(); ++i) {
-    PaintSpan(surface, brush, from + static_cast<int64_t>(i), rows[i].left, rows[i].right);
+  if (IsSquareCornered(ew, eh)) {
+    FillRectangle(surface, brush, box.left, box.top, box.right, box.bottom);
+    return;
   }
+  if (box.bottom <= 0 || box.top >= surface.height) return;
+  int64_t lastRow = INT64_MAX;
+  WalkQuarterEllipse(ew, eh, [&](Point64 q) {
+    const int64_t row = box.top + eh - 1 - q.y;
+    if (row == lastRow) return;
+    lastRow = row;
+    const int64_t right = box.right - ew + q.x + 1;
+    const int64_t left = box.left + box.right - right;
+    const int64_t mirror = box.top + box.bottom - 1 - row;
+    PaintSpan(surface, brush, row, left, right);
+    if (mirror != row) PaintSpan(surface, brush, mirror, left, right);
+  });
+  const int64_t arcRows = eh - eh / 2;
+  FillRectangle(surface, brush, box.left, box.top + arcRows, box.right, box.bottom - arcRows);
 }
 
 // With a null pen the brush covers the region [left, right-1) x [top, bottom-1).
@@ -77,87 +129,62 @@ void FillWithoutPen(Surface& surface, const RasterBrush& brush, const Box& box, 
   FillRows(surface, brush, inner, std::min(ew, inner.Width()), std::min(eh, inner.Height()));
 }
 
+// A wide pen round a rounded box: every segment and a cap at every point
+// (each point starts exactly one segment of the closed outline).
+void DrawWideRoundRectOutline(Surface& surface, Pixel color, int32_t width, const Box& box, int64_t ew,
+                              int64_t eh) {
+  WideStroke stroke(surface, color, width, box.top - width, box.bottom + width);
+  ForEachRoundRectSegment(box, ew, eh, [&](Point64 from, Point64 to) {
+    stroke.Segment(from, to);
+    stroke.Cap(from);
+  });
+  stroke.Finish();
+}
+
+// The one-pixel outline of a rounded box. Within an arc every segment is a
+// single step, which paints its start alone, and every point starts a
+// segment of the closed outline: so the arcs are their points, plotted in one
+// walk for all four corners, and only the joins between the arcs are lines.
+void DrawCosmeticRoundRectOutline(Surface& surface, Pixel color, const Box& box, int64_t ew, int64_t eh) {
+  const int64_t mirrorX = box.left + box.right - 1, mirrorY = box.top + box.bottom - 1;
+  WalkQuarterEllipse(ew, eh, [&](Point64 q) {
+    const int64_t x = box.right - ew + q.x, y = box.top + eh - 1 - q.y;
+    PaintPixel(surface, x, y, color);
+    PaintPixel(surface, mirrorX - x, y, color);
+    PaintPixel(surface, x, mirrorY - y, color);
+    PaintPixel(surface, mirrorX - x, mirrorY - y, color);
+  });
+  ForEachRoundRectJoin(box, ew, eh, [&](Point64 from, Point64 to) { DrawCosmeticLine(surface, color, from, to); });
+}
+
 void DrawOutline(Surface& surface, const RasterPen& pen, const Box& box, int64_t ew, int64_t eh) {
   const int32_t width = EffectivePenWidth(pen.width);
-  const bool square = IsSquareCornered(ew, eh);
-  if (width <= 1 && square) {
-    // The closed one-pixel path of a 1 x 1 box has no length: nothing.
-    if (box.Width() > 1 || box.Height() > 1) DrawCosmeticRectangleOutline(surface, pen.color, box);
+  if (IsSquareCornered(ew, eh)) {
+    if (width > 1) {
+      DrawWidePath(surface, pen.color, width, RectangleOutline(box), true);
+    } else if (box.Width() > 1 || box.Height() > 1) {
+      // The closed one-pixel path of a 1 x 1 box has no length: nothing.
+      DrawCosmeticRectangleOutline(surface, pen.color, box);
+    }
     return;
   }
-  const std::vector<Point64> outline = square ? RectangleOutline(box) : RoundRectOutline(box, ew, eh);
   if (width > 1) {
-    DrawWidePath(surface, pen.color, width, outline, true);
+    DrawWideRoundRectOutline(surface, pen.color, width, box, ew, eh);
     return;
   }
-  for (size_t i = 0; i < outline.size(); ++i) {
-    DrawCosmeticLine(surface, pen.color, outline[i], outline[(i + 1) % outline.size()]);
-  }
+  DrawCosmeticRoundRectOutline(surface, pen.color, box, ew, eh);
 }
 
 }  // namespace
 
-std::vector<Point64> QuarterEllipse(int64_t w, int64_t h) {
-  const int64_t a = w - 1;
-  const int64_t b = h - 1;
-  const int64_t bOdd = b & 1;
-  const int64_t a8 = 8 * a * a;
-  const int64_t b8 = 8 * b * b;
-  int64_t dx = 4 * b * b * (1 - a);
-  int64_t dy = 4 * a * a * (1 + bOdd);
-  int64_t err = dx + dy + a * a * bOdd;
-  int64_t x = a;
-  int64_t y = h / 2;
-  std::vector<Point64> points;
-  points.reserve(static_cast<size_t>(w / 2 + h / 2 + 2));
-  while (x >= w / 2) {
-    points.push_back({x, y});
-    const int64_t e2 = 2 * err;
-    const int64_t dyBefore = dy;
-    if (e2 >= dx) {
-      --x;
-      dx += b8;
-      err += dx;
-    }
-    if (e2 <= dyBefore) {
-      ++y;
-      dy += a8;
-      err += dy;
-    }
-  }
-  // A tall narrow ellipse leaves the walk before its last row: finish the
-  // tip down the middle column.
-  if (w >= 3) {
-    for (int64_t tipY = points.back().y + 1; tipY <= b; ++tipY) points.push_back({w / 2, tipY});
-  }
-  return points;
-}
-
-std::vector<RowRun> RoundRectRows(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t ew, int64_t eh,
-                                  int64_t rowFrom, int64_t rowTo) {
-  const int64_t from = std::max(top, rowFrom);
-  const int64_t to = std::min(bottom, rowTo);
-  if (from >= to) return {};
-  std::vector<RowRun> rows(static_cast<size_t>(to - from), RowRun{left, right});
-  if (IsSquareCornered(ew, eh)) return rows;
-  // Top-right arc: each point's row runs out to it (the first, rightmost,
-  // point of a row wins); the same run mirrored to the bottom arc.
-  std::vector<bool> fromArc(rows.size(), false);
-  int64_t lastRow = INT64_MAX;
-  for (const Point64& q : QuarterEllipse(ew, eh)) {
-    const int64_t row = top + eh - 1 - q.y;
-    if (row == lastRow) continue;
-    lastRow = row;
-    const int64_t px = right - ew + q.x;
-    const RowRun run{left + right - 1 - px, px + 1};
-    for (int64_t y : {row, top + bottom - 1 - row}) {
-      if (y < from || y >= to) continue;
-      const size_t i = static_cast<size_t>(y - from);
-      rows[i] = fromArc[i] ? RowRun{std::min(rows[i].left, run.left), std::max(rows[i].right, run.right)} : run;
-      fromArc[i] = true;
-    }
-  }
-  return rows;
+QuarterEnds QuarterEllipseEnds(int64_t w, int64_t h) {
+  QuarterEnds ends;
+  WalkQuarterEllipse(w, h, [&](Point64 q) {
+    if (ends.count == 0) ends.first = q;
+    ends.last = q;
+    ++ends.count;
+  });
+  return ends;
 }
 
 void DrawRoundRect(Surface& surface, const RasterPen& pen, const RasterBrush& brush, int32_t left, int32_t top,

@@ -30,6 +30,15 @@ constexpr int64_t kMaxSurfacePixels = int64_t{1} << 26;
 // large size gives an empty surface.
 Surface MakeSurface(int width, int height, Pixel fill);
 
+// Sets `count` pixels to `value`, several at a time.
+void FillPixels(Pixel* pixels, size_t count, Pixel value);
+
+// Pixel buffers hold pixels as the bytes B, G, R, 0. These copy `count`
+// pixels between such bytes and pixels as a block; bytes coming in have
+// their fourth byte cleared, so a surface's pixels keep 0 in their top byte.
+void CopyPixelsFromBytes(const void* bytes, Pixel* pixels, size_t count);
+void CopyPixelsToBytes(const Pixel* pixels, void* bytes, size_t count);
+
 // Colour value 0x00BBGGRR to pixel 0x00RRGGBB and back (red and blue swap).
 constexpr Pixel PixelFromColorRef(uint32_t colorref) {
   return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);

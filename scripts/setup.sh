@@ -15,7 +15,7 @@ shift 2
 packages=(cmake g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
           fonts-liberation fonts-dejavu-core)
 if [ "$mode" = all ] || [ "$mode" = soak ]; then
-  packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils)
+  packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils)
 fi
 if [ "$mode" = fuzz ]; then
   packages+=(clang libclang-rt-dev)  # the compiler and its libFuzzer and sanitizer runtimes

@@ -11,6 +11,7 @@
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
 #include "platform/bmp_file.h"
+#include "platform/raster_picture.h"
 #include "tests/bmp_builder.h"
 
 using namespace ip;
@@ -306,6 +307,66 @@ TEST(BmpScaling, OneBitPicturesShrinkWithTheAndRuleSoBlackWins) {
   EXPECT_EQ(RowsOf(platform::ScalePicture(picture, 2, 1)), (Rows{{kBlack, kWhite}}));
   EXPECT_EQ(RowsOf(platform::ScalePicture(picture, 8, 1)),
             (Rows{{kWhite, kWhite, kBlack, kBlack, kWhite, kWhite, kWhite, kWhite}}));
+}
+
+// A window of a scaled picture is exactly that part of the whole scaled
+// picture, for every kind of scaling.
+TEST(BmpScaling, AWindowIsThatPartOfTheWholePicture) {
+  std::mt19937 random(3);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int sourceWidth = 1 + static_cast<int>(random() % 12), sourceHeight = 1 + static_cast<int>(random() % 9);
+    Rows rows(static_cast<size_t>(sourceHeight), std::vector<platform::Pixel>(static_cast<size_t>(sourceWidth)));
+    for (auto& row : rows) {
+      for (platform::Pixel& p : row) p = random() & 0xFFFFFF;
+    }
+    const int bits = trial % 4 == 0 ? 1 : 24;
+    const platform::BmpPicture picture = PictureOf(rows, bits);
+    const int width = trial % 5 == 0 ? sourceWidth : 1 + static_cast<int>(random() % 40);
+    const int height = 1 + static_cast<int>(random() % 30);
+    const platform::Surface whole = platform::ScalePicture(picture, width, height);
+    platform::PictureWindow window;
+    window.x = static_cast<int>(random() % width);
+    window.y = static_cast<int>(random() % height);
+    window.width = 1 + static_cast<int>(random() % (width - window.x));
+    window.height = 1 + static_cast<int>(random() % (height - window.y));
+    const platform::Surface part = platform::ScalePictureWindow(picture, width, height, window);
+    ASSERT_EQ(part.width, window.width);
+    ASSERT_EQ(part.height, window.height);
+    for (int y = 0; y < part.height; ++y) {
+      for (int x = 0; x < part.width; ++x) {
+        ASSERT_EQ(part.At(x, y), whole.At(window.x + x, window.y + y)) << "trial " << trial << " at " << x << "," << y;
+      }
+    }
+  }
+  const platform::BmpPicture picture = PictureOf({{1, 2}, {3, 4}}, 24);
+  for (const platform::PictureWindow& outside : {platform::PictureWindow{0, 0, 0, 1}, platform::PictureWindow{3, 0, 2, 1},
+                                                 platform::PictureWindow{-1, 0, 2, 2}, platform::PictureWindow{0, 0, 5, 6}}) {
+    EXPECT_TRUE(platform::ScalePictureWindow(picture, 4, 5, outside).Empty());
+  }
+}
+
+// Sampling positions are sums of float steps; a window far along a picture
+// starts where the sum one step at a time would be, including where a step
+// has become too small to move it.
+TEST(BmpScaling, FloatStepSumsMatchAddingOneStepAtATime) {
+  // 11/16 and 21/32 are 5.5 and 10.5 times the spacing of floats from 2^20
+  // and 2^19 on: there sums fall half-way between floats.
+  const float steps[] = {9.0f / 52151699.0f, 13.0f / 7.0f, 37.0f / 9.0f, 0.1f, 3.0f, 1.0f / 3.0f, 65535.0f / 3.0f,
+                         1.0e-7f, 0.75f, 40.0f / 1000003.0f, 11.0f / 16.0f, 21.0f / 32.0f};
+  constexpr int64_t kSteps = 3000000;
+  for (const float step : steps) {
+    float position = 0;
+    for (int64_t count = 0; count <= kSteps; ++count) {
+      if (count < 3000 || count % 4999 == 0) {
+        ASSERT_EQ(platform::SumOfFloatSteps(step, count), position) << step << " x " << count;
+      }
+      position += step;
+    }
+  }
+  // 9 pixels shown 52 million wide: the sum stops at 4, where a step is
+  // less than half the spacing of floats.
+  EXPECT_EQ(platform::SumOfFloatSteps(9.0f / 52151699.0f, 52151588), 4.0f);
+  EXPECT_EQ(platform::SumOfFloatSteps(2.0f, int64_t{1} << 40), 33554432.0f);  // 2^25: 2 is half the spacing there
 }
 
 TEST(BmpScaling, SameSizeIsUnchangedAndBadSizesGiveNothing) {

@@ -243,6 +243,33 @@ std::vector<RasterPoint> Lit(const platform::Surface& s) {
   return points;
 }
 
+// A wide path is one region: the union of its segments and of a cap at each
+// point, which is what drawing each segment as a line of its own paints. The
+// paths walk in runs of equal unit steps, as curve outlines do, with jumps
+// between them; small surfaces make the stroke count its runs per column.
+TEST(RasterProperties, WidePathsAreTheUnionOfTheirSegmentLines) {
+  std::mt19937 random(5);
+  const RasterPoint steps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+  for (int trial = 0; trial < 300; ++trial) {
+    const int side = trial % 3 == 0 ? 10 : 60;
+    const platform::RasterPen pen{true, 2 + static_cast<int32_t>(random() % 30), 0};
+    std::vector<RasterPoint> path{{static_cast<int>(random() % side), static_cast<int>(random() % side)}};
+    for (int run = static_cast<int>(random() % 6); run >= 0; --run) {
+      const RasterPoint step = steps[random() % 8];
+      for (int n = static_cast<int>(random() % 12); n >= 0; --n) {
+        path.push_back({path.back().x + step.x, path.back().y + step.y});
+      }
+      if (random() % 3 == 0) path.push_back({static_cast<int>(random() % 90) - 15, static_cast<int>(random() % 90) - 15});
+    }
+    const bool closed = random() % 2 == 0;
+    platform::Surface whole = Blank(side, side), pieces = Blank(side, side);
+    platform::DrawPolyline(whole, pen, path, closed);
+    const size_t segments = closed ? path.size() : path.size() - 1;
+    for (size_t i = 0; i < segments; ++i) platform::DrawLine(pieces, pen, path[i], path[(i + 1) % path.size()]);
+    ASSERT_EQ(whole.pixels, pieces.pixels) << "trial " << trial << ", pen " << pen.width;
+  }
+}
+
 TEST(RasterProperties, LinesBackAndForthDifferOnlyInTheirEnds) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> coordinate(-10, 50);
@@ -320,21 +347,6 @@ TEST(RasterProperties, FilledEllipsesAreSolidAndSymmetric) {
       }
     }
   }
-}
-
-TEST(RasterProperties, RegionRunsMergeAndClip) {
-  platform::Surface s = Blank(16, 3);
-  platform::SpanRegion region(s);
-  region.Add(1, 4, 9);
-  region.Add(1, 2, 5);
-  region.Add(1, 9, 10);  // touches the run before it
-  region.Add(1, 12, 13);
-  region.Add(0, -100, 1);
-  region.Add(2, 15, 1000);
-  region.Add(3, 0, 16);  // below the surface
-  region.Add(-1, 0, 16);
-  region.Paint(s, platform::SolidBrush(0));
-  ExpectPicture(s, {"X...............", "..XXXXXXXX..X...", "...............X"});
 }
 
 TEST(RasterProperties, NullPenFillsTheRegionOneSmaller) {

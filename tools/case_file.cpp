@@ -248,15 +248,11 @@ std::string SourceBuffer(int32_t width, int32_t height) {
     buffer[i] = static_cast<char>((static_cast<uint32_t>(width) >> (8 * i)) & 0xFF);
     buffer[4 + i] = static_cast<char>((static_cast<uint32_t>(height) >> (8 * i)) & 0xFF);
   }
-  size_t at = 8;
+  // Made a row of pixels at a time and copied out as bytes.
+  std::vector<platform::Pixel> row(static_cast<size_t>(width));
   for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      const platform::Pixel p = SourcePixel(x, y);
-      buffer[at++] = static_cast<char>(p & 0xFF);
-      buffer[at++] = static_cast<char>((p >> 8) & 0xFF);
-      buffer[at++] = static_cast<char>((p >> 16) & 0xFF);
-      buffer[at++] = 0;
-    }
+    for (int32_t x = 0; x < width; ++x) row[static_cast<size_t>(x)] = SourcePixel(x, y);
+    platform::CopyPixelsToBytes(row.data(), buffer.data() + 8 + size_t(y) * width * 4, row.size());
   }
   return buffer;
 }

@@ -5,6 +5,7 @@
 // canvas's size, and the same picture when run again.
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "tests/fuzz/fuzz_input.h"
@@ -17,15 +18,23 @@ namespace {
 
 constexpr int32_t kSmallSide = 48;
 
-// Bitmap files come from the reference pictures' folder only.
+// Bitmap files are looked up from the reference pictures' folder, and only
+// files within the test data are read (the worst cases name theirs from a
+// folder beside it).
+const std::string& DataFolder() {
+  static const std::string folder = std::string(IP_SOURCE_DIR) + "/tests/data";
+  return folder;
+}
 const std::string& BitmapFolder() {
-  static const std::string folder = std::string(IP_SOURCE_DIR) + "/tests/data/gdi-reference";
+  static const std::string folder = DataFolder() + "/gdi-reference";
   return folder;
 }
 
 void KeepFilesInFolder(cases::Case& c) {
   for (cases::Operation& op : c.operations) {
-    if (!op.file.empty() && (op.file[0] == '/' || op.file.find("..") != std::string::npos)) op.file = "none.bmp";
+    if (op.file.empty()) continue;
+    const std::string resolved = (std::filesystem::path(BitmapFolder()) / op.file).lexically_normal().string();
+    if (op.file[0] == '/' || resolved.rfind(DataFolder() + "/", 0) != 0) op.file = "none.bmp";
   }
 }
 
