@@ -290,8 +290,8 @@ bool ParseEvents(const std::string& fileName, const std::string& text, std::vect
       return false;
     }
     if (events[before].timeMs < previousMs) {
-      error = PrintableText(fileName) + ":" + std::to_string(number) + ": time " + std::to_string(events[before].timeMs) +
-              " is before the previous event's " + std::to_string(previousMs);
+      error = PrintableText(fileName) + ":" + std::to_string(number) + ": time " +
+              std::to_string(events[before].timeMs) + " is before the previous event's " + std::to_string(previousMs);
       return false;
     }
     previousMs = events[before].timeMs;

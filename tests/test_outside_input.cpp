@@ -251,7 +251,8 @@ TEST(TerminalText, ControlCharactersAndBrokenUtf8AreEscaped) {
       {"tab\tline\ncr\r", "tab\\tline\\ncr\\r"},
       {"bell\a del\x7f", "bell\\x07 del\\x7f"},
       {"back\\slash", "back\\\\slash"},
-      {"caff\xc3\xa8 \xe2\x82\xac \xf0\x9f\x98\x80", "caff\xc3\xa8 \xe2\x82\xac \xf0\x9f\x98\x80"},  // è € and an emoji
+      // è, € and an emoji
+      {"caff\xc3\xa8 \xe2\x82\xac \xf0\x9f\x98\x80", "caff\xc3\xa8 \xe2\x82\xac \xf0\x9f\x98\x80"},
       {"\xc2\x9b" "31m", "\\xc2\\x9b31m"},        // the C1 control CSI in UTF-8
       {"\x9b" "31m", "\\x9b31m"},                 // CSI as one byte
       {"\xe8 cp1252", "\\xe8 cp1252"},            // not UTF-8

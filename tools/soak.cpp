@@ -200,14 +200,16 @@ std::vector<platform::Pixel> ShownControl(const platform::Surface& shown, int32_
 }
 
 bool ButtonsUp() {
-  const bool up = (GetAsyncKeyState(VK_LBUTTON) & kKeyDownBit) == 0 && (GetAsyncKeyState(VK_RBUTTON) & kKeyDownBit) == 0;
+  const bool leftUp = (GetAsyncKeyState(VK_LBUTTON) & kKeyDownBit) == 0;
+  const bool up = leftUp && (GetAsyncKeyState(VK_RBUTTON) & kKeyDownBit) == 0;
   if (!up) std::fprintf(stderr, "soak: a mouse button is still down at the end\n");
   return up;
 }
 
 // What the mouse can change of an instrument: a knob's angle, a gauge's level.
 float Reading(int32_t id) {
-  return id >= kFirstKnob ? static_cast<float>(GetKnobAngle(panel::PanelHandle, id)) : GetGaugeValue(panel::PanelHandle, id);
+  if (id >= kFirstKnob) return static_cast<float>(GetKnobAngle(panel::PanelHandle, id));
+  return GetGaugeValue(panel::PanelHandle, id);
 }
 
 // Moves the mouse over the instrument, away from its centre, as the window
@@ -285,7 +287,8 @@ int main(int argc, char** argv) {
   if (command == "run" && argc == 5 && panel::ParseClock(argv[2], start) &&
       ParseWhole(argv[3], kReferenceRunMs, kMaxRunMilliseconds, runMs)) {
     if (LeavesButtonDown(argv[4], runMs)) {
-      std::fprintf(stderr, "soak: %s holds a mouse button down at %s ms; choose another run length\n", argv[4], argv[3]);
+      std::fprintf(stderr, "soak: %s holds a mouse button down at %s ms; choose another run length\n", argv[4],
+                   argv[3]);
       return kUsageStatus;
     }
     return Run(start, runMs, argv[4]);

@@ -147,7 +147,8 @@ void Exchange(uint8_t opcode, Reader& in, Canvases& canvases) {
       const std::string file = BitmapFile(in);
       const auto size = Ints<2>(in);
       if (int64_t{size[0]} * size[1] > kMaxLoadedPixels) break;
-      if (const Handle loaded = LoadBitmapCanvas(file, size[0], size[1]); loaded != 0) canvases.loaded.push_back(loaded);
+      const Handle loaded = LoadBitmapCanvas(file, size[0], size[1]);
+      if (loaded != 0) canvases.loaded.push_back(loaded);
       break;
     }
     case 16: {

@@ -45,7 +45,9 @@ void MakeSmall(cases::Case& c) {
   c.sourceHeight = std::min(c.sourceHeight, kSmallSide);
 }
 
-size_t LineCount(const std::string& text) { return 1 + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+size_t LineCount(const std::string& text) {
+  return 1 + static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 }  // namespace
 
