@@ -225,10 +225,10 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   settings.runMs = options.runMs;
   StartHeadlessSession(settings);
   ResetPanelState();
-  RunPanel();
+  const bool ran = RunPanel();  // false when the loop spun and was stopped
   const bool open = IsWindowOpen(PanelHandle);
   const int64_t at = SessionClockMs();
-  int status = kExitOk;
+  int status = ran ? kExitOk : kExitFailure;
   std::string reason;
   if (!options.screenshotFile.empty() && !WriteShownPicture(options.screenshotFile, reason)) {
     err << kProgram << ": could not write the screenshot " << PrintableText(options.screenshotFile) << ": " << reason
