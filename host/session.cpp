@@ -69,12 +69,24 @@ int64_t SessionClockMs() { return platform::MonotonicMs(); }
 
 ClockTime LocalClockNow() { return platform::LocalTimeNow(); }
 
-bool WriteShownPicture(const std::string& path) {
+bool WriteShownPicture(const std::string& path, std::string& reason) {
   const platform::Surface& picture = platform::HeadlessShownPicture();
-  if (picture.Empty()) return false;
-  if (session_scale == 1) return platform::WritePngFile(path, picture);
+  if (picture.Empty()) {
+    reason = "no headless run has shown a picture";
+    return false;
+  }
+  if (session_scale == 1) return platform::WritePngFile(path, picture, reason);
   const platform::Surface scaled = platform::ScaledCopy(picture, session_scale);
-  return !scaled.Empty() && platform::WritePngFile(path, scaled);
+  if (scaled.Empty()) {
+    reason = "the picture is too large to write at display scale " + std::to_string(session_scale);
+    return false;
+  }
+  return platform::WritePngFile(path, scaled, reason);
+}
+
+bool WriteShownPicture(const std::string& path) {
+  std::string ignored;
+  return WriteShownPicture(path, ignored);
 }
 
 }  // namespace ip
