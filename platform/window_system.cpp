@@ -86,6 +86,9 @@ struct WindowSystem {
   // loopClockMs) or scripted input last arrived.
   int64_t loopClockMs = -1;
   int64_t loopTurns = 0;
+  // False while no window waits to be painted, so that the loop need not
+  // walk every window on every turn to find out.
+  bool paintMayBePending = false;
 };
 
 WindowSystem& State() {
@@ -147,10 +150,16 @@ void ResizeBackBuffer(WindowData& data) {
   MarkChanged(data, BackBufferBounds(data));
 }
 
+// Marks a window as waiting to be painted if it is shown.
+void MarkForPaint(WindowData& data) {
+  data.needsPaint = data.shown;
+  if (data.shown) State().paintMayBePending = true;
+}
+
 void MarkChildrenForPaint(const WindowData& data) {
   for (uint32_t child : data.children) {
     if (WindowData* c = Find(child)) {
-      c->needsPaint = c->shown;
+      MarkForPaint(*c);
       MarkChildrenForPaint(*c);
     }
   }
@@ -277,9 +286,12 @@ bool FindPaintIn(WindowData& data, Message& out) {
 // The first window waiting to be painted: the window before its controls,
 // controls in creation order. The window counts as painted from here on.
 bool TakePaint(Message& out) {
-  for (auto& [handle, data] : State().windows) {
+  WindowSystem& s = State();
+  if (!s.paintMayBePending) return false;
+  for (auto& [handle, data] : s.windows) {
     if (data.parent == 0 && FindPaintIn(data, out)) return true;
   }
+  s.paintMayBePending = false;
   return false;
 }
 
@@ -405,7 +417,7 @@ uint32_t CreateStaticControl(uint32_t parent, int32_t id, Rect rect, uint32_t st
   data.isStatic = true;
   data.rect = Rect{rect.left, rect.top, rect.left + ClampExtent(rect.Width()), rect.top + ClampExtent(rect.Height())};
   data.shown = (style & 0x10000000) != 0;  // WS_VISIBLE
-  data.needsPaint = data.shown;
+  MarkForPaint(data);
   parentData->children.push_back(data.handle);
   uint32_t handle = data.handle;
   State().windows.emplace(handle, std::move(data));
@@ -499,7 +511,7 @@ bool SetWindowPos(uint32_t window, int x, int y, int width, int height, bool kee
                     static_cast<int>(clientTop) + clientHeight};
   if (resized) {
     ResizeBackBuffer(*data);
-    data->needsPaint = data->shown;
+    MarkForPaint(*data);
   }
   return true;
 }
@@ -526,7 +538,7 @@ void ShowWindow(uint32_t window) {
   WindowData* data = Find(window);
   if (data == nullptr || data->parent != 0 || data->shown) return;
   data->shown = true;
-  data->needsPaint = true;
+  MarkForPaint(*data);
   MarkChildrenForPaint(*data);
   State().shownWindow = window;
   CurrentBackend().showWindow(window, Windows1252ToUtf8(data->title), data->rect);
