@@ -21,7 +21,16 @@ namespace ip::platform {
 
 namespace {
 
+// Timers due within this long of each other run in one wake, about one tick
+// of the clock Windows runs its own timers on: fewer wakes, fewer frames.
+constexpr int64_t kRealTimerSlackMs = 15;
+
+// A loop busy with messages asks the X connection for input at most once a
+// millisecond; events SDL has already read are taken on every turn.
+constexpr int64_t kInputPumpIntervalMs = 1;
+
 SDL_Window* sdl_window = nullptr;
+int64_t last_pump_ms = -1;
 int display_scale = 1;
 Surface scaled_scratch;  // a presented rectangle at the display scale
 
@@ -149,9 +158,14 @@ void Translate(const SDL_Event& event) {
 }
 
 bool SdlPoll() {
+  const int64_t now = MonotonicMs();
+  if (last_pump_ms < 0 || now - last_pump_ms >= kInputPumpIntervalMs) {
+    SDL_PumpEvents();
+    last_pump_ms = now;
+  }
   bool any = false;
   SDL_Event event;
-  while (SDL_PollEvent(&event) == 1) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     Translate(event);
     any = true;
   }
@@ -167,6 +181,7 @@ bool SdlWait(int64_t deadlineMs) {
     const int64_t timeout = std::clamp<int64_t>(deadlineMs - MonotonicMs(), 1, INT_MAX);
     got = SDL_WaitEventTimeout(&event, static_cast<int>(timeout));
   }
+  last_pump_ms = MonotonicMs();  // waiting read the X connection
   if (got == 1) Translate(event);
   return true;
 }
@@ -177,8 +192,8 @@ void SdlShutdown() {
   SDL_Quit();
 }
 
-const Backend kSdlBackend{SdlWorkArea, SdlFrame, SdlShowWindow, SdlCloseWindow,
-                          SdlPresent,  SdlPoll,  SdlWait,       SdlShutdown};
+const Backend kSdlBackend{SdlWorkArea, SdlFrame, SdlShowWindow, SdlCloseWindow, SdlPresent,
+                          SdlPoll,     SdlWait,  SdlShutdown,   kRealTimerSlackMs};
 
 // SDL falls back to offscreen or console drivers when there is no desktop;
 // those show nothing, so they count as "no display" unless asked for by name.

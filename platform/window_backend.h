@@ -32,6 +32,10 @@ struct Backend {
   bool (*waitInput)(int64_t deadlineMs);
   // Releases the backend's resources.
   void (*shutdown)();
+  // How much later than due a timer may run so that timers due within this
+  // many milliseconds of each other run in one wake of the loop (0: each at
+  // its own time, as the virtual clock needs for reproducible runs).
+  int64_t timerSlackMs = 0;
 };
 
 // Makes `backend` current after shutting the previous one down, and forgets

@@ -319,6 +319,19 @@ int64_t NextTimerDue() {
   return next;
 }
 
+// When the loop wakes for timers: when the next one is due, or with a slack,
+// when the last of those due within the slack of it is, so that they all run
+// in one wake and make one frame (negative: no timer).
+int64_t NextTimerWake(int64_t slackMs) {
+  const int64_t next = NextTimerDue();
+  if (next < 0 || slackMs <= 0) return next;
+  int64_t wake = next;
+  for (const Timer& timer : State().timers) {
+    if (timer.dueMs <= next + slackMs) wake = std::max(wake, timer.dueMs);
+  }
+  return wake;
+}
+
 // Shows what changed in the shown window's back buffer since it was last shown.
 void PresentChanges() {
   WindowData* data = Find(State().shownWindow);
@@ -589,7 +602,8 @@ bool GetMessage(Message& out) {
     if (ChangesWaitedTooLong()) PresentChanges();
     if (TakeTimer(out)) return true;
     PresentChanges();
-    if (!CurrentBackend().waitInput(NextTimerDue())) return false;
+    const Backend& backend = CurrentBackend();
+    if (!backend.waitInput(NextTimerWake(backend.timerSlackMs))) return false;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/dialog_internal.h"
@@ -132,6 +133,46 @@ TEST_F(Presenting, ALoopThatNeverRunsOutOfWorkStillShowsItsChangesEvery100Ms) {
   for (const Frame& f : frames) times.push_back(f.atMs);
   EXPECT_EQ(times, (std::vector<int64_t>{0, 130, 250, 310}));
   EXPECT_EQ(platform::HeadlessShownPicture().At(0, 0), 10u);
+}
+
+// A backend with a timer slack (the real window's) runs the timers due within
+// it of each other in one wake, when the last of them is due; timers further
+// apart keep their own wakes, and without a slack every timer keeps its own.
+TEST_F(Presenting, TimersDueWithinTheSlackRunInOneWake) {
+  struct Case {
+    int64_t slackMs;
+    std::vector<std::pair<int64_t, uint32_t>> ticks;  // (virtual time, timer)
+    size_t frames;
+  };
+  const Case cases[] = {
+      {0, {{100, 1}, {105, 2}, {125, 3}, {200, 1}, {205, 2}, {225, 3}, {300, 1}, {305, 2}, {325, 3}}, 10},
+      {15, {{105, 1}, {105, 2}, {125, 3}, {205, 1}, {205, 2}, {225, 3}, {305, 1}, {305, 2}, {325, 3}}, 7},
+  };
+  for (const Case& c : cases) {
+    StartRecordedSession(350);
+    recording_backend.timerSlackMs = c.slackMs;
+    const Handle dialog = MakeDialog(40, 30);
+    AddCanvasControl(dialog, 1, 0, 0, 10, 10, 0, 0, nullptr, "");
+    std::vector<std::pair<int64_t, uint32_t>> ticks;
+    // Timer 2 starts 5 ms after timer 1 (within the slack), timer 3 25 ms after.
+    handler = [&](Handle window, uint32_t message, uint32_t wParam, uint32_t) -> int32_t {
+      if (message == WM_INITDIALOG) {
+        SetTimer(window, 1, 100);
+        platform::AdvanceVirtualClock(5);
+        SetTimer(window, 2, 100);
+        platform::AdvanceVirtualClock(20);
+        SetTimer(window, 3, 100);
+      }
+      if (message != WM_TIMER) return 0;
+      ticks.emplace_back(platform::MonotonicMs(), wParam);
+      Repaint(window, 1, static_cast<platform::Pixel>(ticks.size()));
+      return 0;
+    };
+    RunDialogModal(CallHandler, dialog, nullptr);
+    EXPECT_EQ(ticks, c.ticks) << "slack " << c.slackMs;
+    EXPECT_EQ(frames.size(), c.frames) << "slack " << c.slackMs;  // the first picture, then one per wake
+    EndWindowSession();
+  }
 }
 
 // ---- the changed rectangles ----
