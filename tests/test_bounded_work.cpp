@@ -246,60 +246,47 @@ struct DirectCase {
 };
 
 TEST(HostileRaster, PathsShapesAndCopiesStayWithinTheSurface) {
-  const platform::RasterPen widest{true, platform::kMaxPenWidth, 0x123456};
-  const platform::RasterPen absurd{true, kFarLeft, 0x123456};
-  const platform::RasterBrush hatch = platform::HatchBrush(platform::Hatch::kDiagonalCross, 1, true, 2);
-  const int64_t limit = platform::kMaxCurveExtent;
-  const platform::Surface source = platform::MakeSurface(64, 64, 0x777777);
+  using namespace platform;
+  const RasterPen widest{true, kMaxPenWidth, 0x123456};
+  const RasterPen absurd{true, kFarLeft, 0x123456};
+  const RasterBrush hatch = HatchBrush(Hatch::kDiagonalCross, 1, true, 2);
+  const int32_t half = static_cast<int32_t>(kMaxCurveExtent / 2), limit = 2 * half;
+  const Surface source = MakeSurface(64, 64, 0x777777);
   const DirectCase table[] = {
       {"polyline through the corners of the plane",
-       [&](platform::Surface& s) {
-         platform::DrawPolyline(s, widest, {{kFarLeft, kFarLeft}, {kFar, kFarLeft}, {kFar, kFar}, {kFarLeft, kFar}}, true);
+       [&](Surface& s) {
+         DrawPolyline(s, widest, {{kFarLeft, kFarLeft}, {kFar, kFarLeft}, {kFar, kFar}, {kFarLeft, kFar}}, true);
        }},
       {"polyline zigzag far apart",
-       [&](platform::Surface& s) {
-         platform::DrawPolyline(s, absurd, {{-2000000000, 5}, {2000000000, 9}, {-2000000000, 13}, {7, -2000000000}},
-                                false);
+       [&](Surface& s) {
+         DrawPolyline(s, absurd, {{-2000000000, 5}, {2000000000, 9}, {-2000000000, 13}, {7, -2000000000}}, false);
        }},
       {"cosmetic line across the plane",
-       [&](platform::Surface& s) { platform::DrawLine(s, {true, 0, 1}, {kFarLeft, kFarLeft + 3}, {kFar, kFar - 5}); }},
+       [&](Surface& s) { DrawLine(s, {true, 0, 1}, {kFarLeft, kFarLeft + 3}, {kFar, kFar - 5}); }},
       {"ellipse at the curve limit, widest pen",
-       [&](platform::Surface& s) {
-         platform::DrawEllipse(s, widest, hatch, static_cast<int32_t>(-limit / 2), static_cast<int32_t>(-limit / 2),
-                               static_cast<int32_t>(limit / 2), static_cast<int32_t>(limit / 2));
-       }},
+       [&](Surface& s) { DrawEllipse(s, widest, hatch, -half, -half, half, half); }},
       {"round rect with corners at the curve limit",
-       [&](platform::Surface& s) {
-         platform::DrawRoundRect(s, widest, hatch, -1000000, -10, 1000000, 90000, limit, limit);
-       }},
+       [&](Surface& s) { DrawRoundRect(s, widest, hatch, -1000000, -10, 1000000, 90000, limit, limit); }},
       {"pie at the curve limit, every radial",
-       [&](platform::Surface& s) {
-         platform::DrawPie(s, widest, hatch, 0, 0, static_cast<int32_t>(limit), static_cast<int32_t>(limit),
-                           {kFar, 0}, {kFarLeft, kFarLeft});
-       }},
-      {"arc at the curve limit",
-       [&](platform::Surface& s) {
-         platform::DrawArc(s, widest, -5, -5, static_cast<int32_t>(limit) - 5, 20, {0, 0}, {0, 0});
-       }},
+       [&](Surface& s) { DrawPie(s, widest, hatch, 0, 0, limit, limit, {kFar, 0}, {kFarLeft, kFarLeft}); }},
+      {"arc at the curve limit", [&](Surface& s) { DrawArc(s, widest, -5, -5, limit - 5, 20, {0, 0}, {0, 0}); }},
       {"rectangle of the whole plane",
-       [&](platform::Surface& s) { platform::DrawRectangle(s, widest, hatch, kFarLeft, kFarLeft, kFar, kFar); }},
+       [&](Surface& s) { DrawRectangle(s, widest, hatch, kFarLeft, kFarLeft, kFar, kFar); }},
       {"stretch enlarging by the 32-bit range",
-       [&](platform::Surface& s) {
-         platform::StretchCopy(s, kFarLeft, kFarLeft, kFar, kFar, source, 0, 0, 64, 64, platform::RasterOp::kSrcCopy);
+       [&](Surface& s) {
+         StretchCopy(s, kFarLeft, kFarLeft, kFar, kFar, source, 0, 0, 64, 64, RasterOp::kSrcCopy);
        }},
       {"stretch shrinking the 32-bit range, mirrored",
-       [&](platform::Surface& s) {
-         platform::StretchCopy(s, 15, 15, -16, -16, source, kFarLeft, kFarLeft, kFar, kFar,
-                               platform::RasterOp::kSrcInvert);
+       [&](Surface& s) {
+         StretchCopy(s, 15, 15, -16, -16, source, kFarLeft, kFarLeft, kFar, kFar, RasterOp::kSrcInvert);
        }},
       {"block copy from far away",
-       [&](platform::Surface& s) {
-         platform::BlockCopy(s, kFarLeft, kFarLeft, kFar, kFar, source, kFarLeft, kFarLeft,
-                             platform::RasterOp::kSrcPaint);
+       [&](Surface& s) {
+         BlockCopy(s, kFarLeft, kFarLeft, kFar, kFar, source, kFarLeft, kFarLeft, RasterOp::kSrcPaint);
        }},
   };
   for (const DirectCase& c : table) {
-    platform::Surface surface = platform::MakeSurface(kSmallSide, kSmallSide, 0xFFFFFF);
+    Surface surface = MakeSurface(kSmallSide, kSmallSide, 0xFFFFFF);
     const Allocated allocated = Measure([&] { c.draw(surface); });
     EXPECT_LE(allocated.total, Bound(kSmallSide * kSmallSide)) << c.name;
   }

@@ -20,14 +20,12 @@ struct NameCase {
 };
 
 TEST(MakeColor, ComposesRedInTheLowByteAndClampsEachChannel) {
-  EXPECT_EQ(MakeColor(255, 128, 0), 0x0080FF);
-  EXPECT_EQ(MakeColor(1, 2, 3), 0x030201);
-  EXPECT_EQ(MakeColor(0, 0, 0), 0);
-  EXPECT_EQ(MakeColor(255, 255, 255), 0xFFFFFF);
-  // Each channel is clamped on its own.
-  EXPECT_EQ(MakeColor(-1, 300, 128), Rgb(0, 255, 128));
-  EXPECT_EQ(MakeColor(256, -5, 0), Rgb(255, 0, 0));
-  EXPECT_EQ(MakeColor(INT32_MIN, INT32_MAX, INT32_MIN), Rgb(0, 255, 0));
+  const struct {
+    int red, green, blue;
+    ColorRef expected;
+  } rows[] = {{255, 128, 0, 0x0080FF},        {1, 2, 3, 0x030201},           {-1, 300, 128, Rgb(0, 255, 128)},
+              {256, -5, 0, Rgb(255, 0, 0)}, {INT32_MIN, INT32_MAX, INT32_MIN, Rgb(0, 255, 0)}};
+  for (const auto& r : rows) EXPECT_EQ(MakeColor(r.red, r.green, r.blue), r.expected) << r.red << " " << r.green;
 }
 
 TEST(ColorFromName, NamedRampsButtonSchemesAndNameRules) {
@@ -48,26 +46,17 @@ TEST(ColorFromName, NamedRampsButtonSchemesAndNameRules) {
       {"pulsanteblu", 0, 0}, {"pulsanteblu", 100, 0}, {"pulsanteblu", 150, Rgb(0, 50, 50)},
       {"pulsanteblu", 255, Rgb(55, 155, 155)}, {"pulsanteblu", 455, Rgb(255, 255, 255)},
       {"PulsanteBlu", 255, Rgb(55, 155, 155)},
+      // Extreme shades clamp without overflow.
+      {"rosso", INT32_MIN, Rgb(255, 255, 255)}, {"rosso", INT32_MAX, 0}, {"pulsanteblu", INT32_MIN, 0},
+      {"pulsanteblu", INT32_MAX, Rgb(255, 255, 255)},
   };
   for (const NameCase& c : cases) EXPECT_EQ(ColorFromName(c.name, c.shade), c.expected) << c.name << " " << c.shade;
 }
 
 TEST(ColorFromName, EmptyAndUnknownNamesAreBlack) {
-  for (int shade : {-300, 0, 100, 255}) {
-    EXPECT_EQ(ColorFromName("", shade), 0) << shade;
-    EXPECT_EQ(ColorFromName("   ", shade), 0) << shade;
-    EXPECT_EQ(ColorFromName("blu", shade), 0) << shade;
-    EXPECT_EQ(ColorFromName("verdino", shade), 0) << shade;
+  for (const char* name : {"", "   ", "blu", "verdino"}) {
+    for (int shade : {-300, 0, 100, 255}) EXPECT_EQ(ColorFromName(name, shade), 0) << name << " " << shade;
   }
-}
-
-TEST(ColorFromName, ExtremeShadesClampWithoutOverflow) {
-  EXPECT_EQ(ColorFromName("rosso", INT32_MIN), Rgb(255, 255, 255));
-  EXPECT_EQ(ColorFromName("rosso", INT32_MAX), 0);
-  EXPECT_EQ(ColorFromName("pulsanteblu", INT32_MIN), 0);
-  EXPECT_EQ(ColorFromName("pulsanteblu", INT32_MAX), Rgb(255, 255, 255));
-  EXPECT_EQ(ColorFromName("#FF8000", INT32_MIN), Rgb(255, 255, 255));
-  EXPECT_EQ(ColorFromName("#FF8000", INT32_MAX), 0);
 }
 
 TEST(ColorFromName, HexadecimalColours) {
@@ -83,6 +72,7 @@ TEST(ColorFromName, HexadecimalColours) {
       {"#F", 50, Rgb(0, 0, 0)},                                         // 15 - 50 clamps
       {"#", -20, Rgb(20, 20, 20)},                                      // empty pairs read 0
       {"#F&FF&&", 0, Rgb(15, 255, 0)},                                  // suffixes end a pair
+      {"#FF8000", INT32_MIN, Rgb(255, 255, 255)}, {"#FF8000", INT32_MAX, 0},
   };
   for (const NameCase& c : cases) EXPECT_EQ(ColorFromName(c.name, c.shade), c.expected) << c.name << " " << c.shade;
 }

@@ -4,9 +4,7 @@
 
 #include <climits>
 
-#include "instrument_panel/colors.h"
 #include "instrument_panel/frames.h"
-#include "platform/rounding.h"
 #include "tests/canvas_probe.h"
 
 using namespace ip;
@@ -99,47 +97,24 @@ TEST(Bevels, BottomRightHalfWinsWhereTheHalvesMeet) {
                                   {1, 9, C(155, 255, 155)}});
 }
 
-// Draws the rings or bevel lines of `thickness` one by one with the canvas
-// operations, every index, none skipped: the reference for thick frames.
-platform::Surface ReferenceFrame(int32_t thickness, int kind) {
-  probe::FreshCanvas(12, 10, kFill);
-  const int w = 12, h = 10;
-  for (int i = 0; i < thickness; ++i) {
-    const int32_t shade = RoundToInt(255.0 * i / thickness);
-    if (kind == 0) {
-      const ColorRef c = ColorFromName("grigio", shade);
-      CanvasBox(i, i, w - i, h - i, 0, c, kColorNone, 0);
-    } else if (kind == 1) {
-      const ColorRef c = ColorFromName("grigio", shade);
-      CanvasMoveTo(i, i, 0);
-      CanvasLineTo(i, h - i, c, 0);
-      CanvasMoveTo(i, i, 0);
-      CanvasLineTo(w - i, i, c, 0);
-    }
-  }
-  if (kind == 2) {
-    for (int i = thickness; i >= 1; --i) {
-      const ColorRef c = ColorFromName("grigio", RoundToInt(255.0 * (thickness - i) / thickness));
-      CanvasMoveTo(w - i, i - 1, 0);
-      CanvasLineTo(w - i, h - i, c, 0);
-      CanvasMoveTo(i, h - i, 0);
-      CanvasLineTo(w - i + 1, h - i, c, 0);
-    }
-  }
-  return probe::Snapshot();
-}
-
+// 40 lines on a 12 x 10 canvas, most of them wholly outside it: every visible
+// one is drawn, the later over the earlier. Line i has shade round(6.375 i),
+// counted from the inside for the bottom-right bevel. Lines past the middle
+// run the other way: a ring whose corners have crossed is the box they span,
+// a bevel line runs back from its start.
 TEST(Frames, ThicknessesBeyondTheCanvasDrawEveryVisibleLine) {
-  // 40 lines on a 12 x 10 canvas, most of them wholly outside it.
-  using Draw = void (*)(int32_t, const std::string&);
-  const Draw draws[] = {DrawBoxFrame, DrawBevelTopLeft, DrawBevelBottomRight};
-  for (int kind = 0; kind < 3; ++kind) {
-    SCOPED_TRACE(kind);
-    const platform::Surface expected = ReferenceFrame(40, kind);
-    probe::FreshCanvas(12, 10, kFill);
-    draws[kind](40, "grigio");
-    EXPECT_EQ(probe::Snapshot().pixels, expected.pixels);
-  }
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBoxFrame(40, "grigio");  // column x last from ring 12 - x, row 0 from ring 10 (63.75 -> 64)
+  EXPECT_DOTS(probe::Snapshot(), {{0, 5, Grey(179)}, {1, 5, Grey(185)}, {2, 5, Grey(191)}, {3, 5, Grey(198)},
+                                  {4, 5, Grey(204)}, {7, 5, Grey(204)}, {11, 5, Grey(179)}, {5, 0, Grey(191)}});
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelTopLeft(40, "grigio");  // columns 0..4 down to their ends, 6.. up from row i
+  EXPECT_DOTS(probe::Snapshot(), {{0, 9, Grey(255)}, {1, 8, Grey(249)}, {2, 7, Grey(242)}, {3, 6, Grey(236)},
+                                  {4, 5, Grey(229)}, {6, 5, Grey(217)}, {7, 5, Grey(210)}, {11, 0, Grey(185)}});
+  probe::FreshCanvas(12, 10, kFill);
+  DrawBevelBottomRight(40, "grigio");  // columns 11..7 from their upper ends (229.5 -> 230), 6.. back up
+  EXPECT_DOTS(probe::Snapshot(), {{11, 0, Grey(6)}, {10, 1, Grey(13)}, {9, 2, Grey(19)}, {8, 3, Grey(25)},
+                                  {7, 4, Grey(32)}, {6, 4, Grey(38)}, {5, 4, Grey(45)}, {1, 9, Grey(6)}});
 }
 
 TEST(Frames, AHugeThicknessFinishesWithTheFullColourEverywhere) {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "instrument_panel/texts.h"
 
@@ -14,128 +15,105 @@ namespace {
 const std::string kThreeLines = "uno\r\ndue\r\ntre";
 
 TEST(TextBeforeAfter, SplitAtTheFirstDelimiter) {
-  EXPECT_EQ(TextBefore("OFF/ON", "/"), "OFF");
-  EXPECT_EQ(TextAfter("OFF/ON", "/"), "ON");
-  EXPECT_EQ(TextBefore("a/b/c", "/"), "a");
-  EXPECT_EQ(TextAfter("a/b/c", "/"), "b/c");
-  EXPECT_EQ(TextBefore("a--b", "--"), "a");
-  EXPECT_EQ(TextAfter("a--b", "--"), "b");
-  // A missing or empty delimiter.
-  EXPECT_EQ(TextBefore("ACCESO", "/"), "ACCESO");
-  EXPECT_EQ(TextAfter("ACCESO", "/"), "");
-  EXPECT_EQ(TextBefore("ON/", "/"), "ON");
-  EXPECT_EQ(TextAfter("ON/", "/"), "");
-  EXPECT_EQ(TextBefore("/ON", "/"), "");
-  EXPECT_EQ(TextAfter("/ON", "/"), "ON");
-  EXPECT_EQ(TextBefore("abc", ""), "abc");
-  EXPECT_EQ(TextAfter("abc", ""), "");
-  EXPECT_EQ(TextBefore("", "/"), "");
+  // Text, delimiter, the part before and the part after; a missing or empty
+  // delimiter leaves everything before.
+  const struct {
+    const char *text, *delimiter, *before, *after;
+  } rows[] = {{"OFF/ON", "/", "OFF", "ON"},  {"a/b/c", "/", "a", "b/c"}, {"a--b", "--", "a", "b"},
+              {"ACCESO", "/", "ACCESO", ""}, {"ON/", "/", "ON", ""},     {"/ON", "/", "", "ON"},
+              {"abc", "", "abc", ""},        {"", "/", "", ""}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(TextBefore(r.text, r.delimiter), r.before) << r.text;
+    EXPECT_EQ(TextAfter(r.text, r.delimiter), r.after) << r.text;
+  }
 }
 
 TEST(TextFields, CountAndPickFieldsFromEitherEnd) {
-  EXPECT_EQ(TextFieldCount(kThreeLines, "\r\n"), 3);
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", 1), "uno");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", 2), "due");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", 3), "tre");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", 4), "");
-  EXPECT_EQ(TextField("a/b/c/d", "/", 5), "");  // one past the last of four
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", 0), "");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MAX), "");
-  // A negative index counts from the end.
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", -1), "tre");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", -3), "uno");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", -4), "");
-  EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MIN), "");
-  // Empty fields; delimiters do not overlap.
-  EXPECT_EQ(TextFieldCount("", "/"), 1);
-  EXPECT_EQ(TextField("", "/", 1), "");
-  EXPECT_EQ(TextFieldCount("/", "/"), 2);
-  EXPECT_EQ(TextFieldCount("a//b", "/"), 3);
-  EXPECT_EQ(TextField("a//b", "/", 2), "");
-  EXPECT_EQ(TextField("a//b", "/", 3), "b");
-  EXPECT_EQ(TextFieldCount("aaaa", "aa"), 3);  // two occurrences, not three
-  EXPECT_EQ(TextFieldCount("aaa", "aa"), 2);
-  EXPECT_EQ(TextField("aaa", "aa", 2), "a");
-  EXPECT_EQ(TextFieldCount("abc", ""), 1);  // an empty delimiter never occurs
-  EXPECT_EQ(TextField("abc", "", 1), "abc");
+  // A negative index counts from the end; delimiters do not overlap; an empty
+  // delimiter never occurs.
+  const struct {
+    std::string text;
+    const char* delimiter;
+    int32_t index;
+    const char* field;
+  } rows[] = {{kThreeLines, "\r\n", 1, "uno"},      {kThreeLines, "\r\n", 2, "due"},  {kThreeLines, "\r\n", 3, "tre"},
+              {kThreeLines, "\r\n", 4, ""},         {"a/b/c/d", "/", 5, ""},            {kThreeLines, "\r\n", 0, ""},
+              {kThreeLines, "\r\n", INT32_MAX, ""}, {kThreeLines, "\r\n", -1, "tre"}, {kThreeLines, "\r\n", -3, "uno"},
+              {kThreeLines, "\r\n", -4, ""},        {kThreeLines, "\r\n", INT32_MIN, ""}, {"", "/", 1, ""},
+              {"a//b", "/", 2, ""},                  {"a//b", "/", 3, "b"},              {"aaa", "aa", 2, "a"},
+              {"abc", "", 1, "abc"}};
+  for (const auto& r : rows) EXPECT_EQ(TextField(r.text, r.delimiter, r.index), r.field) << r.text << " " << r.index;
+  // Two occurrences of "aa" in "aaaa", not three.
+  const struct {
+    std::string text;
+    const char* delimiter;
+    int32_t count;
+  } counts[] = {{kThreeLines, "\r\n", 3}, {"", "/", 1},     {"/", "/", 2}, {"a//b", "/", 3},
+                {"aaaa", "aa", 3},        {"aaa", "aa", 2}, {"abc", "", 1}};
+  for (const auto& c : counts) EXPECT_EQ(TextFieldCount(c.text, c.delimiter), c.count) << c.text;
 }
 
 TEST(FindText, PositionsAreOneBasedAndStartsClamped) {
-  EXPECT_EQ(FindText("ori_ago", "_", 1), 4);
-  EXPECT_EQ(FindText("abcabc", "bc", 1), 2);
-  EXPECT_EQ(FindText("abcabc", "bc", 2), 2);
-  EXPECT_EQ(FindText("abcabc", "bc", 3), 5);
-  EXPECT_EQ(FindText("abcabc", "bc", 6), 0);
-  EXPECT_EQ(FindText("abcabc", "x", 1), 0);
-  EXPECT_EQ(FindText("abc", "abcd", 1), 0);
-  // Out-of-range starts and empty patterns.
-  EXPECT_EQ(FindText("abc", "c", 3), 3);
-  EXPECT_EQ(FindText("abc", "c", 4), 0);
-  EXPECT_EQ(FindText("abc", "c", INT32_MAX), 0);
-  EXPECT_EQ(FindText("abc", "a", 0), 1);
-  EXPECT_EQ(FindText("abc", "a", -7), 1);
-  EXPECT_EQ(FindText("abc", "a", INT32_MIN), 1);
-  EXPECT_EQ(FindText("", "a", 1), 0);
-  EXPECT_EQ(FindText("abc", "", 1), 0);
+  // Text, pattern, start and the 1-based position found (0: none); starts out
+  // of range are clamped, an empty pattern is never found.
+  const struct {
+    const char *text, *pattern;
+    int32_t start, found;
+  } rows[] = {{"ori_ago", "_", 1, 4},     {"abcabc", "bc", 1, 2}, {"abcabc", "bc", 2, 2},
+              {"abcabc", "bc", 3, 5},     {"abcabc", "bc", 6, 0}, {"abcabc", "x", 1, 0},
+              {"abc", "abcd", 1, 0},      {"abc", "c", 3, 3},     {"abc", "c", 4, 0},
+              {"abc", "c", INT32_MAX, 0}, {"abc", "a", 0, 1},     {"abc", "a", -7, 1},
+              {"abc", "a", INT32_MIN, 1}, {"", "a", 1, 0},        {"abc", "", 1, 0}};
+  for (const auto& r : rows) EXPECT_EQ(FindText(r.text, r.pattern, r.start), r.found) << r.text << " " << r.start;
 }
 
 TEST(TextMid, CutsFromAStartPositionOfEitherSign) {
-  EXPECT_EQ(TextMid("#FF8000", 2, 2), "FF");
-  EXPECT_EQ(TextMid("#FF8000", 6, 2), "00");
-  EXPECT_EQ(TextMid("#FF8", 4, 2), "8");   // short text: what is there
-  EXPECT_EQ(TextMid("#FF8", 6, 2), "");    // beyond the end
-  EXPECT_EQ(TextMid("abc", 0, 2), "");     // start 0
-  EXPECT_EQ(TextMid("abc", 1, 0), "");
-  EXPECT_EQ(TextMid("abc", 2, 100), "bc");
-  EXPECT_EQ(TextMid("abc", 2, INT32_MAX), "bc");
-  EXPECT_EQ(TextMid("abc", INT32_MAX, 1), "");
-  EXPECT_EQ(TextMid("", 1, 1), "");
-  // A negative start counts from the end; a negative length is the text's length less it.
-  EXPECT_EQ(TextMid("abcdef", -1, 1), "f");
-  EXPECT_EQ(TextMid("abcdef", -3, 2), "de");
-  EXPECT_EQ(TextMid("abcdef", -6, 1), "a");
-  EXPECT_EQ(TextMid("abcdef", -8, 2), "ab");  // limited to the first character
-  EXPECT_EQ(TextMid("abcdef", INT32_MIN, 2), "ab");
-  EXPECT_EQ(TextMid("abcdef", 2, -1), "bcdef");  // length 6 - 1
-  EXPECT_EQ(TextMid("abcdef", 1, -4), "ab");
-  EXPECT_EQ(TextMid("abcdef", 1, -6), "");
-  EXPECT_EQ(TextMid("abcdef", 1, -100), "");
-  EXPECT_EQ(TextMid("abcdef", 1, INT32_MIN), "");
+  // A negative start counts from the end (limited to the first character); a
+  // negative length is the text's length less it.
+  const struct {
+    const char* text;
+    int32_t start, length;
+    const char* cut;
+  } rows[] = {{"#FF8000", 2, 2, "FF"},    {"#FF8000", 6, 2, "00"},     {"#FF8", 4, 2, "8"},
+              {"#FF8", 6, 2, ""},         {"abc", 0, 2, ""},           {"abc", 1, 0, ""},
+              {"abc", 2, 100, "bc"},      {"abc", 2, INT32_MAX, "bc"}, {"abc", INT32_MAX, 1, ""},
+              {"", 1, 1, ""},             {"abcdef", -1, 1, "f"},      {"abcdef", -3, 2, "de"},
+              {"abcdef", -6, 1, "a"},     {"abcdef", -8, 2, "ab"},     {"abcdef", INT32_MIN, 2, "ab"},
+              {"abcdef", 2, -1, "bcdef"}, {"abcdef", 1, -4, "ab"},     {"abcdef", 1, -6, ""},
+              {"abcdef", 1, -100, ""},    {"abcdef", 1, INT32_MIN, ""}};
+  for (const auto& r : rows) EXPECT_EQ(TextMid(r.text, r.start, r.length), r.cut) << r.text << " " << r.start;
 }
 
 TEST(TextRight, LastCharacters) {
-  EXPECT_EQ(TextRight("abcdef", 2), "ef");
-  EXPECT_EQ(TextRight("abcdef", 6), "abcdef");
-  EXPECT_EQ(TextRight("abcdef", 100), "abcdef");
-  EXPECT_EQ(TextRight("abcdef", 0), "");
-  EXPECT_EQ(TextRight("abcdef", -2), "cdef");  // length 6 - 2
-  EXPECT_EQ(TextRight("abcdef", -6), "");
-  EXPECT_EQ(TextRight("abcdef", INT32_MIN), "");
+  // A negative count is the text's length less it.
+  const std::pair<int32_t, const char*> rows[] = {{2, "ef"},    {6, "abcdef"}, {100, "abcdef"}, {0, ""},
+                                                  {-2, "cdef"}, {-6, ""},      {INT32_MIN, ""}};
+  for (const auto& [count, last] : rows) EXPECT_EQ(TextRight("abcdef", count), last) << count;
   EXPECT_EQ(TextRight("", 3), "");
 }
 
 TEST(Trim, OnlySpacesAreRemoved) {
-  EXPECT_EQ(TrimLeft("  57%"), "57%");
-  EXPECT_EQ(TrimLeft("57 "), "57 ");
-  EXPECT_EQ(TrimRight("rosso  "), "rosso");
-  EXPECT_EQ(TrimRight(" rosso"), " rosso");
-  EXPECT_EQ(TrimLeft("\trosso"), "\trosso");
-  EXPECT_EQ(TrimRight("rosso\t"), "rosso\t");
-  EXPECT_EQ(TrimLeft("    "), "");
-  EXPECT_EQ(TrimRight("    "), "");
-  EXPECT_EQ(TrimLeft(""), "");
-  EXPECT_EQ(TrimRight(std::string("a \0 ", 4)), std::string("a \0", 3));
+  const struct {
+    std::string text, left, right;
+  } rows[] = {{"  57% ", "57% ", "  57%"},
+              {"\trosso\t", "\trosso\t", "\trosso\t"},
+              {"    ", "", ""},
+              {"", "", ""},
+              {std::string("a \0 ", 4), std::string("a \0 ", 4), std::string("a \0", 3)}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(TrimLeft(r.text), r.left) << r.text;
+    EXPECT_EQ(TrimRight(r.text), r.right) << r.text;
+  }
 }
 
 TEST(LowerCase, AsciiAndCodePage437Capitals) {
   EXPECT_EQ(LowerCase("ROSSO Verde"), "rosso verde");
   EXPECT_EQ(LowerCase(""), "");
-  // Code page 437 capitals; every other byte, such as the neighbours of A-Z
-  // and Windows-1252 capitals, is unchanged.
+  // Code page 437 capitals; every other byte, such as the neighbours of A-Z,
+  // Windows-1252 capitals and the lower-case letters, is unchanged.
   const std::string capitals = "\x80\x8E\x8F\x90\x99\x9A\xA5";
   const std::string lower = "\x87\x84\x86\x82\x94\x81\xA4";
   EXPECT_EQ(LowerCase(capitals), lower);
-  EXPECT_EQ(LowerCase(lower), lower);
   for (int c = 0; c < 256; ++c) {
     if ((c >= 'A' && c <= 'Z') || capitals.find(static_cast<char>(c)) != std::string::npos) continue;
     std::string one(1, static_cast<char>(c));
