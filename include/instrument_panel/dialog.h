@@ -52,7 +52,9 @@ int16_t GetAsyncKeyState(int32_t virtualKey);
 int32_t GetDlgCtrlID(Handle window);
 
 // Window timers: a WM_TIMER (wParam = id) to `window` every periodMs once the
-// queue is otherwise empty, at most one pending per timer. SetTimer returns 0
+// queue is otherwise empty, at most one pending per timer. In a real window,
+// timers due within 15 ms of each other arrive together, the earlier ones up
+// to 15 ms late; headless, each arrives at its own time. SetTimer returns 0
 // for a window that does not exist.
 uint32_t SetTimer(Handle window, uint32_t id, uint32_t periodMs);
 bool KillTimer(Handle window, uint32_t id);
