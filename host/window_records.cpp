@@ -50,6 +50,15 @@ void FreeDialogRecords(Handle dialog) {
 
 size_t RecordCount() { return Registry().size(); }
 
+std::vector<Handle> RecordsOwnedBy(Handle dialog) {
+  std::vector<Handle> owned;
+  if (dialog == 0) return owned;
+  for (const auto& [key, record] : Registry()) {
+    if (record->owner == dialog) owned.push_back(key);
+  }
+  return owned;
+}
+
 bool IsCanvas(const WindowRecord* record) {
   return record != nullptr &&
          (record->type == RecordType::kCanvasControl || record->type == RecordType::kBitmapCanvas);

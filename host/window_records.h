@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "instrument_panel/types.h"
 #include "platform/surface.h"
@@ -73,6 +74,8 @@ void FreeRecord(Handle key);
 void FreeDialogRecords(Handle dialog);
 // How many records exist (for tests that watch for leaks).
 size_t RecordCount();
+// The handles of the records a dialog owns: its controls and their face bitmaps.
+std::vector<Handle> RecordsOwnedBy(Handle dialog);
 // True for canvas controls and bitmap canvases.
 bool IsCanvas(const WindowRecord* record);
 

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/handles.h"
+#include "platform/message_inbox.h"
 #include "platform/window_backend.h"
 
 namespace ip::platform {
@@ -502,6 +503,15 @@ bool PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lP
   return true;
 }
 
+void PostMessageFromAnyThread(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) {
+  PushToInbox(Message{window, message, wParam, lParam});
+}
+
+// Moves what other threads posted to the posted messages, in their order.
+void TakeFromInbox() {
+  for (const Message& message : TakeInbox()) PostMessage(message.window, message.message, message.wParam, message.lParam);
+}
+
 bool GetMessage(Message& out) {
   WindowSystem& s = State();
   const uint32_t shownAtStart = s.shownWindow;
@@ -510,6 +520,7 @@ bool GetMessage(Message& out) {
     // destroyed the shown window; its loop must not wait for input that can
     // no longer come.
     if (shownAtStart != 0 && !IsWindow(shownAtStart)) return false;
+    TakeFromInbox();
     if (!s.posted.empty()) {
       out = s.posted.front();
       s.posted.pop_front();
@@ -724,12 +735,15 @@ void ResetWindowSystem() {
   WindowSystem& s = State();
   if (s.shownWindow != 0) CurrentBackend().closeWindow(s.shownWindow);
   s = WindowSystem{};
+  ClearInbox();
 }
 
 void InstallBackend(const Backend* backend) {
   ResetWindowSystem();
+  SetInboxWaker(nullptr);  // nothing may wake a backend while it shuts down
   if (current_backend != nullptr) current_backend->shutdown();
   current_backend = backend;
+  SetInboxWaker(CurrentBackend().wake);
 }
 
 const Backend& CurrentBackend() { return current_backend ? *current_backend : IdleBackend(); }

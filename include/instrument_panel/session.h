@@ -40,10 +40,22 @@ struct ScriptedInput {
 constexpr int64_t kMaxRunMilliseconds = 1000000000;
 constexpr int kMaxInputCoordinate = 32767;
 
+// An application message of a headless run, posted to the shown window at
+// its time (after the scripted input of the same moment), as another thread
+// of a real run would post it (PostMessageFromAnyThread, dialog.h).
+struct ScriptedMessage {
+  int64_t timeMs = 0;  // from the start of the run
+  uint32_t message = 0;
+  uint32_t wParam = 0;
+  uint32_t lParam = 0;
+  bool operator==(const ScriptedMessage&) const = default;
+};
+
 struct HeadlessSettings {
-  ClockTime clockStart;              // the local time at virtual 0 ms
-  int64_t runMs = 0;                 // how long the run lasts
-  std::vector<ScriptedInput> input;  // in non-decreasing time order
+  ClockTime clockStart;                   // the local time at virtual 0 ms
+  int64_t runMs = 0;                      // how long the run lasts
+  std::vector<ScriptedInput> input;       // in non-decreasing time order
+  std::vector<ScriptedMessage> messages;  // in non-decreasing time order
 };
 
 // Opens the desktop for a real window. False, with the reason, without a display.
