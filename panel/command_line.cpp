@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "instrument_panel/dialog.h"
+#include "panel/file_panel.h"
 #include "panel/panel.h"
 
 namespace ip::panel {
@@ -15,9 +16,10 @@ namespace {
 
 constexpr const char* kProgram = "instrument-panel";
 constexpr const char* kUsage =
-    "usage: instrument-panel\n"
+    "usage: instrument-panel [--panel FILE.toml [--feed FILE|-] [--report]]\n"
     "       instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N] [--events FILE]"
-    " [--screenshot FILE.png]\n";
+    " [--screenshot FILE.png]\n"
+    "                        [--panel FILE.toml [--feed FILE|-] [--report]]\n";
 constexpr size_t kMaxEventsFileBytes = 16 * 1024 * 1024;
 
 bool AllDigits(const std::string& text) {
@@ -64,6 +66,13 @@ bool ReadOptionValue(const std::vector<std::string>& args, size_t& i, std::strin
   return true;
 }
 
+std::string& FileOption(CommandLine& options, const std::string& option) {
+  if (option == "--events") return options.eventsFile;
+  if (option == "--screenshot") return options.screenshotFile;
+  if (option == "--panel") return options.panelFile;
+  return options.feedFile;
+}
+
 bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& out, std::string& error) {
   const std::string& option = args[i];
   if (option == "--headless") {
@@ -93,13 +102,17 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
     }
     return true;
   }
-  if (option == "--events" || option == "--screenshot") {
+  if (option == "--report") {
+    out.report = true;
+    return true;
+  }
+  if (option == "--events" || option == "--screenshot" || option == "--panel" || option == "--feed") {
     if (!ReadOptionValue(args, i, value, error)) return false;
     if (value.empty()) {
       error = option + ": the file name is empty";
       return false;
     }
-    (option == "--events" ? out.eventsFile : out.screenshotFile) = value;
+    FileOption(out, option) = value;
     return true;
   }
   error = "unknown option '" + option + "'";
@@ -206,6 +219,10 @@ int RunRealWindow(std::ostream& err) {
   return kExitOk;
 }
 
+FilePanelRun FileRunOf(const CommandLine& options) {
+  return FilePanelRun{options.panelFile, options.feedFile, options.report, options.screenshotFile};
+}
+
 int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err) {
   HeadlessSettings settings;
   if (!options.eventsFile.empty()) {
@@ -217,6 +234,7 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   }
   settings.clockStart = options.hasClock ? options.clock : LocalClockNow();
   settings.runMs = options.runMs;
+  if (!options.panelFile.empty()) return RunFilePanelHeadless(FileRunOf(options), settings, out, err);
   StartHeadlessSession(settings);
   ResetPanelState();
   RunPanel();
@@ -259,6 +277,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
                             !parsed.screenshotFile.empty();
   if (headlessOnly && !parsed.headless) {
     error = "--clock, --run-ms, --events and --screenshot need --headless";
+    return false;
+  }
+  if ((parsed.report || !parsed.feedFile.empty()) && parsed.panelFile.empty()) {
+    error = "--feed and --report need --panel";
     return false;
   }
   out = parsed;
@@ -325,7 +347,9 @@ int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << kUsage;
     return kExitOk;
   }
-  return options.headless ? RunHeadless(options, out, err) : RunRealWindow(err);
+  if (options.headless) return RunHeadless(options, out, err);
+  if (!options.panelFile.empty()) return RunFilePanelWindow(FileRunOf(options), out, err);
+  return RunRealWindow(err);
 }
 
 }  // namespace ip::panel

@@ -1,7 +1,12 @@
 // The program's command line: the real window by default, or a headless run
 // on a virtual clock with scripted input and a screenshot:
+//   instrument-panel [--panel FILE.toml [--feed FILE|-] [--report]]
 //   instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N]
 //                    [--events FILE] [--screenshot FILE.png]
+//                    [--panel FILE.toml [--feed FILE|-] [--report]]
+// --panel shows the panel a file describes instead of the demonstration
+// panel (panel/panel_file.h); --feed gives it values, --report writes the
+// user's actions (panel/feed.h, panel/action_report.h).
 // Events file: one event a line, "MS ACTION ARGS", times in milliseconds from
 // the start in non-decreasing order, "#" starts a comment. Actions: move X Y,
 // down left|right, up left|right, click X Y, key escape|enter, close.
@@ -31,6 +36,9 @@ struct CommandLine {
   int64_t runMs = 0;
   std::string eventsFile;
   std::string screenshotFile;
+  std::string panelFile;  // --panel: a panel file instead of the demonstration panel
+  std::string feedFile;   // --feed: live values ("-": standard input)
+  bool report = false;    // --report: the user's actions on standard output
 };
 
 // Parses the arguments after the program name. False with a message naming
