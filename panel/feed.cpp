@@ -16,6 +16,7 @@ namespace {
 constexpr float kFullScale = 100;
 constexpr size_t kCaptionBytes = 20;  // what a gauge's or label's record keeps
 constexpr size_t kTextBytes = 4000;
+constexpr size_t kShownWordBytes = 40;  // of a word a message quotes
 const char* const kOn = "on";
 const char* const kOff = "off";
 
@@ -54,7 +55,7 @@ bool ParseLevel(std::string_view word, float& out, std::string& reason) {
   const bool digitsOnly = !word.empty() && word.find_first_not_of("0123456789.") == std::string_view::npos;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (!digitsOnly || error != std::errc() || end != word.data() + word.size() || !(value <= kFullScale)) {
-    reason = "'" + std::string(word.substr(0, 40)) + "' is not a number from 0 to 100";
+    reason = "'" + ShownInMessage(word.substr(0, kShownWordBytes)) + "' is not a number from 0 to 100";
     return false;
   }
   out = static_cast<float>(value);
@@ -159,7 +160,7 @@ bool ParseFeedLine(const PanelDescription& panel, std::string_view line, FeedCom
   const std::string_view idWord = TakeWord(rest);
   int64_t id = 0;
   if (!ParseWhole(idWord, kMaxInstrumentId, id)) {
-    reason = "'" + std::string(idWord.substr(0, 40)) + "' is not an instrument identifier";
+    reason = "'" + ShownInMessage(idWord.substr(0, kShownWordBytes)) + "' is not an instrument identifier";
     return false;
   }
   const InstrumentDescription* instrument = panel.Find(static_cast<int32_t>(id));
@@ -181,7 +182,7 @@ bool ParseTimedFeedLine(const PanelDescription& panel, std::string_view line, Ti
   const std::string_view timeWord = TakeWord(rest);
   int64_t timeMs = 0;
   if (!ParseWhole(timeWord, kMaxRunMilliseconds, timeMs)) {
-    reason = "'" + std::string(timeWord.substr(0, 40)) + "' is not a time in milliseconds from 0 to " +
+    reason = "'" + ShownInMessage(timeWord.substr(0, kShownWordBytes)) + "' is not a time in milliseconds from 0 to " +
              std::to_string(kMaxRunMilliseconds);
     return false;
   }
@@ -193,6 +194,7 @@ bool ParseTimedFeedLine(const PanelDescription& panel, std::string_view line, Ti
 std::vector<TimedFeedCommand> ParseTimedFeed(const PanelDescription& panel, const std::string& name,
                                              std::string_view text, std::string& errors) {
   std::vector<TimedFeedCommand> commands;
+  const std::string shownName = ShownInMessage(name);
   int64_t previousMs = 0;
   size_t number = 0;
   while (!text.empty()) {
@@ -204,9 +206,9 @@ std::vector<TimedFeedCommand> ParseTimedFeed(const PanelDescription& panel, cons
     TimedFeedCommand command;
     std::string reason;
     if (!ParseTimedFeedLine(panel, line, command, reason)) {
-      errors += name + ":" + std::to_string(number) + ": " + reason + "\n";
+      errors += shownName + ":" + std::to_string(number) + ": " + reason + "\n";
     } else if (command.timeMs < previousMs) {
-      errors += name + ":" + std::to_string(number) + ": time " + std::to_string(command.timeMs) +
+      errors += shownName + ":" + std::to_string(number) + ": time " + std::to_string(command.timeMs) +
                 " is before the previous line's " + std::to_string(previousMs) + "\n";
     } else {
       previousMs = command.timeMs;

@@ -27,6 +27,7 @@
 #include "panel/command_line.h"
 #include "panel/panel.h"
 #include "panel/panel_file_build.h"
+#include "panel/panel_file_values.h"
 
 namespace ip::panel {
 
@@ -87,7 +88,9 @@ bool ReadWholeFeed(const std::string& path, std::string& text, std::string& reas
   return ok;
 }
 
-std::string FeedName(const std::string& path) { return path == kStandardInput ? kStandardInputName : path; }
+std::string FeedName(const std::string& path) {
+  return path == kStandardInput ? kStandardInputName : ShownInMessage(path);
+}
 
 }  // namespace
 
@@ -342,7 +345,7 @@ void FilePanel::Reload() {
   PanelDescription fresh;
   std::string errors;
   if (!ReadPanelFile(description_.fileName, fresh, errors)) {
-    err_ << errors << kProgramName << ": " << description_.fileName << " has errors; the panel stays as it was"
+    err_ << errors << kProgramName << ": " << ShownInMessage(description_.fileName) << " has errors; the panel stays as it was"
          << std::endl;
     return;
   }
@@ -452,7 +455,7 @@ int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std
   const int64_t at = SessionClockMs();
   int status = kExitOk;
   if (!run.screenshotFile.empty() && !WriteShownPicture(run.screenshotFile)) {
-    err << kProgramName << ": could not write the screenshot " << run.screenshotFile << "\n";
+    err << kProgramName << ": could not write the screenshot " << ShownInMessage(run.screenshotFile) << "\n";
     status = kExitFailure;
   }
   // With --report standard output carries the report lines only.
@@ -489,7 +492,7 @@ int RunFilePanelWindow(const FilePanelRun& run, std::ostream& out, std::ostream&
   }
   FileWatcher watcher;
   if (!watcher.Start(run.panelPath, [&panel] { panel.FileSaved(); }, reason)) {
-    err << kProgramName << ": " << run.panelPath << " will not be reloaded when saved: " << reason << "\n";
+    err << kProgramName << ": " << ShownInMessage(run.panelPath) << " will not be reloaded when saved: " << reason << "\n";
   }
   while (panel.CreateAndRun()) {
   }

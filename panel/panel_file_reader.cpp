@@ -43,7 +43,7 @@ bool Before(const SourcePosition& a, const SourcePosition& b) {
 // The errors of one file, each with its place, reported in the file's order.
 class ErrorList {
  public:
-  explicit ErrorList(std::string fileName) : fileName_(std::move(fileName)) {}
+  explicit ErrorList(const std::string& fileName) : fileName_(ShownInMessage(fileName)) {}
 
   void Add(SourcePosition at, std::string reason) { errors_.push_back({at, std::move(reason)}); }
   bool Empty() const { return errors_.empty(); }
@@ -99,7 +99,8 @@ std::string NumberText(double value) {
 
 std::string RangeText(const KeySpec& key) { return NumberText(key.min) + " to " + NumberText(key.max); }
 
-std::string Quote(std::string_view text) { return "'" + std::string(text) + "'"; }
+// A word of the file in a message, quoted (and escaped where it is not plain text).
+std::string Quote(std::string_view text) { return "'" + ShownInMessage(text) + "'"; }
 
 // Reads one value of a key; false with the reason when it is not a value of
 // the key's type and range.
@@ -341,7 +342,7 @@ class PanelReader {
       const toml::table root = toml::parse(text);
       ReadRoot(root, panel);
     } catch (const toml::parse_error& error) {
-      errors_.Add(PositionOf(error.source()), std::string(error.description()));
+      errors_.Add(PositionOf(error.source()), ShownInMessage(error.description()));
     }
     if (errors_.Empty()) CheckAcrossInstruments(panel);
     if (!errors_.Empty()) {
@@ -552,7 +553,7 @@ bool ParsePanelText(const std::string& fileName, std::string_view text, const Bi
 bool ReadPanelFile(const std::string& path, PanelDescription& out, std::string& errors) {
   std::error_code code;
   if (!std::filesystem::exists(path, code) || !std::filesystem::is_regular_file(path, code)) {
-    errors = path + ": cannot read the panel file: " +
+    errors = ShownInMessage(path) + ": cannot read the panel file: " +
              (std::filesystem::exists(path, code) ? "not a regular file" : "no such file") + "\n";
     return false;
   }
@@ -562,12 +563,12 @@ bool ReadPanelFile(const std::string& path, PanelDescription& out, std::string& 
   while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
     text.append(buffer, static_cast<size_t>(file.gcount()));
     if (text.size() > kMaxPanelFileBytes) {
-      errors = path + ": the panel file is larger than " + std::to_string(kMaxPanelFileBytes) + " bytes\n";
+      errors = ShownInMessage(path) + ": the panel file is larger than " + std::to_string(kMaxPanelFileBytes) + " bytes\n";
       return false;
     }
   }
   if (!file.eof()) {
-    errors = path + ": cannot read the panel file\n";
+    errors = ShownInMessage(path) + ": cannot read the panel file\n";
     return false;
   }
   const BitmapFinder finder = [](const std::string& name) { return !FindBitmapFile(name).empty(); };
