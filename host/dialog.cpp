@@ -314,7 +314,7 @@ bool RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot)
     platform::DispatchMessage(message);
   }
   if (WindowRecord* still = FindDialogRecord(dialog)) still->flags &= ~kFlagModalLoop;
-  return true;
+  return !platform::LoopWasStopped();
 }
 
 void EndDialogWindow(Handle dialog, int32_t result) {

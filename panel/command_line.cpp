@@ -237,10 +237,10 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   if (!options.panelFile.empty()) return RunFilePanelHeadless(FileRunOf(options), settings, out, err);
   StartHeadlessSession(settings);
   ResetPanelState();
-  RunPanel();
+  const bool ran = RunPanel();  // false when the loop spun and was stopped
   const bool open = IsWindowOpen(PanelHandle);
   const int64_t at = SessionClockMs();
-  int status = kExitOk;
+  int status = ran ? kExitOk : kExitFailure;
   if (!options.screenshotFile.empty() && !WriteShownPicture(options.screenshotFile)) {
     err << kProgram << ": could not write the screenshot " << options.screenshotFile << "\n";
     status = kExitFailure;

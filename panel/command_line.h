@@ -25,7 +25,7 @@ namespace ip::panel {
 
 // Exit statuses.
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // no display, screenshot not written
+constexpr int kExitFailure = 1;  // no display, screenshot not written, message loop spun
 constexpr int kExitUsage = 2;    // bad options or events file: nothing ran
 
 struct CommandLine {

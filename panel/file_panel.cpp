@@ -126,8 +126,8 @@ bool FilePanel::CreateAndRun() {
   dialog_ = CreateDescribedWindow(description_.window);
   postTarget_ = dialog_;
   BuildInstruments();
-  RunDialogModal([this](Handle w, uint32_t m, uint32_t wp, uint32_t lp) { return OnMessage(w, m, wp, lp); },
-                 dialog_, nullptr);
+  ran_ = RunDialogModal([this](Handle w, uint32_t m, uint32_t wp, uint32_t lp) { return OnMessage(w, m, wp, lp); },
+                        dialog_, nullptr);
   postTarget_ = 0;
   return runAgain_;
 }
@@ -453,7 +453,7 @@ int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std
   panel.CreateAndRun();
   const bool open = IsWindowOpen(panel.Dialog());
   const int64_t at = SessionClockMs();
-  int status = kExitOk;
+  int status = panel.Ran() ? kExitOk : kExitFailure;  // not when the loop spun and was stopped
   if (!run.screenshotFile.empty() && !WriteShownPicture(run.screenshotFile)) {
     err << kProgramName << ": could not write the screenshot " << ShownInMessage(run.screenshotFile) << "\n";
     status = kExitFailure;

@@ -43,6 +43,8 @@ class FilePanel {
   // again: a reload needs a new window (another title or size).
   bool CreateAndRun();
   Handle Dialog() const { return dialog_; }
+  // False when the last loop did not run to its end (it spun and was stopped).
+  bool Ran() const { return ran_; }
   const PanelDescription& Description() const { return description_; }
 
   // Reads the panel file again and rebuilds the panel in place, keeping the
@@ -92,6 +94,7 @@ class FilePanel {
   std::map<int32_t, Fed> fed_;
   std::map<int32_t, Kept> kept_;  // to restore after the next build
   bool runAgain_ = false;
+  bool ran_ = true;
   std::optional<PanelDescription> next_;  // the description a new window is made for
   // What another thread may read: the dialog to post to, and whether a
   // reload message is on its way.

@@ -3,6 +3,7 @@
 #include "platform/window_system.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <set>
@@ -75,6 +76,10 @@ struct WindowSystem {
   std::map<int, uint32_t> sysBrushes;    // system colour index -> brush
   uint32_t hollowBrush = 0;
   std::set<uint32_t> destroying;
+  // Turns of GetMessage since the virtual clock last moved (it stood at
+  // loopClockMs) or scripted input last arrived.
+  int64_t loopClockMs = -1;
+  int64_t loopTurns = 0;
 };
 
 WindowSystem& State() {
@@ -320,6 +325,28 @@ void ForgetWindows(const std::vector<uint32_t>& handles) {
 
 void Enqueue(const InputEvent& event) { State().input.push_back(event); }
 
+// Counts one turn of GetMessage; false once a loop on the virtual clock has
+// turned more than kMaxLoopTurnsPerVirtualMs times with the clock standing
+// still and no input arriving, which no run needs: the loop spins.
+bool TurnWithinBudget() {
+  if (!ClockIsVirtual()) return true;
+  WindowSystem& s = State();
+  const int64_t now = MonotonicMs();
+  if (now != s.loopClockMs) {
+    s.loopClockMs = now;
+    s.loopTurns = 0;
+  }
+  if (++s.loopTurns <= kMaxLoopTurnsPerVirtualMs) return true;
+  if (s.loopTurns == kMaxLoopTurnsPerVirtualMs + 1) {
+    std::fprintf(stderr,
+                 "instrument panel: the message loop was stopped at virtual time %lld ms: it turned %lld times "
+                 "without the clock moving or input arriving (a handler makes a new message for every one it "
+                 "gets)\n",
+                 static_cast<long long>(now), static_cast<long long>(kMaxLoopTurnsPerVirtualMs));
+  }
+  return false;
+}
+
 void SetKey(int virtualKey, bool down) {
   if (virtualKey < 0 || virtualKey >= kKeyCount) return;
   KeyState& key = State().keys[virtualKey];
@@ -520,6 +547,7 @@ bool GetMessage(Message& out) {
     // destroyed the shown window; its loop must not wait for input that can
     // no longer come.
     if (shownAtStart != 0 && !IsWindow(shownAtStart)) return false;
+    if (!TurnWithinBudget()) return false;
     TakeFromInbox();
     if (!s.posted.empty()) {
       out = s.posted.front();
@@ -527,15 +555,24 @@ bool GetMessage(Message& out) {
       return true;
     }
     if (!s.input.empty()) {
+      s.loopTurns = 0;  // input moves the run on as time does
       if (TakeInput(out)) return true;
       continue;
     }
-    if (CurrentBackend().pollInput()) continue;
+    if (CurrentBackend().pollInput()) {
+      s.loopTurns = 0;  // a scripted input or message arrived
+      continue;
+    }
     if (TakePaint(out)) return true;
     PresentIfChanged();
     if (TakeTimer(out)) return true;
     if (!CurrentBackend().waitInput(NextTimerDue())) return false;
   }
+}
+
+bool LoopWasStopped() {
+  const WindowSystem& s = State();
+  return s.loopTurns > kMaxLoopTurnsPerVirtualMs && s.loopClockMs == MonotonicMs();
 }
 
 int32_t DispatchMessage(const Message& message) {

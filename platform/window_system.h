@@ -26,6 +26,10 @@ constexpr int64_t kTimerMinimumMs = 10;
 constexpr int64_t kTimerMaximumMs = 0x7FFFFFFF;
 // Window sizes are clamped to 0..kMaxWindowExtent pixels.
 constexpr int kMaxWindowExtent = 32767;
+// On the virtual clock, the most turns GetMessage makes while the clock stands
+// still and no scripted input arrives. A loop beyond it is spinning (a handler
+// that makes a new message for every message it gets) and is stopped.
+constexpr int64_t kMaxLoopTurnsPerVirtualMs = 100000;
 
 // A window procedure: (window, message, wParam, lParam) -> result; 0 means
 // "not handled" and lets the default processing run.
@@ -113,9 +117,13 @@ bool PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lP
 // window no longer exists.
 void PostMessageFromAnyThread(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);
 // Takes the next message, waiting for one. False when the session has ended
-// (the headless run reached its end, or no backend can wait), or when the
-// shown window was destroyed while the message was being taken.
+// (the headless run reached its end, or no backend can wait), when the shown
+// window was destroyed while the message was being taken, or when a loop on
+// the virtual clock spun past kMaxLoopTurnsPerVirtualMs (said once on
+// standard error; LoopWasStopped() is then true).
 bool GetMessage(Message& out);
+// True while the virtual clock stands where GetMessage stopped a spinning loop.
+bool LoopWasStopped();
 int32_t DispatchMessage(const Message& message);
 // Keyboard handling of a dialog: Escape sends WM_COMMAND IDCANCEL, Enter
 // WM_COMMAND IDOK to the dialog. True when the message was used.

@@ -79,6 +79,10 @@ TEST(CommandLineOptions, HeadlessOptionsAreRead) {
   EXPECT_FALSE(plain.headless);
   EXPECT_FALSE(plain.hasClock);
   EXPECT_EQ(plain.runMs, 0);
+
+  CommandLine longest;  // one more millisecond is refused below
+  ASSERT_TRUE(ParseCommandLine({"--headless", "--run-ms", "1000000000"}, longest, error)) << error;
+  EXPECT_EQ(longest.runMs, kMaxRunMilliseconds);
 }
 
 TEST(CommandLineOptions, ClockTexts) {
@@ -87,6 +91,8 @@ TEST(CommandLineOptions, ClockTexts) {
   EXPECT_EQ(Fields(t), "0 0 0 0");
   ASSERT_TRUE(ParseClock("07:08:09.010", t));
   EXPECT_EQ(Fields(t), "7 8 9 10");
+  ASSERT_TRUE(ParseClock("23:59:59.999", t));
+  EXPECT_EQ(Fields(t), "23 59 59 999");
   for (const char* bad : {"24:00:00", "12:60:00", "12:00:60", "1:00:00", "12:00", "12:00:00.5", "12:00:00.1234",
                           "12-00-00", "aa:bb:cc", "12:00:00.-12", "", "12:00:00 "}) {
     EXPECT_FALSE(ParseClock(bad, t)) << bad;
@@ -125,24 +131,25 @@ TEST(EventsFile, ActionsBecomeScriptedInput) {
   std::string error;
   const std::string text =
       "# a drag and a few keys\n"
-      "0 move 10 -20\n"
+      "0 move 32767 -32767\n"
       "\n"
       "100 down left   # press\r\n"
       "100\tup right\n"
       "250 click 5 6\n"
       "300 key escape\n"
       "300 key enter\n"
-      "400 close\n";
+      "1000000000 close\n";
   ASSERT_TRUE(ParseEventsText(text, events, error)) << error;
   constexpr MouseButton kLeft = MouseButton::kLeft, kRight = MouseButton::kRight;
-  // A click is a move, then left down and up, all at its time.
+  // A click is a move, then left down and up, all at its time. Positions
+  // and times may reach the limits of a headless run's input.
   const std::vector<ScriptedInput> expected{
-      {0, Kind::kMove, 10, -20, kLeft, 0},         {100, Kind::kButtonDown, 0, 0, kLeft, 0},
-      {100, Kind::kButtonUp, 0, 0, kRight, 0},     {250, Kind::kMove, 5, 6, kLeft, 0},
-      {250, Kind::kButtonDown, 5, 6, kLeft, 0},    {250, Kind::kButtonUp, 5, 6, kLeft, 0},
+      {0, Kind::kMove, 32767, -32767, kLeft, 0},     {100, Kind::kButtonDown, 0, 0, kLeft, 0},
+      {100, Kind::kButtonUp, 0, 0, kRight, 0},       {250, Kind::kMove, 5, 6, kLeft, 0},
+      {250, Kind::kButtonDown, 5, 6, kLeft, 0},      {250, Kind::kButtonUp, 5, 6, kLeft, 0},
       {300, Kind::kKeyDown, 0, 0, kLeft, VK_ESCAPE}, {300, Kind::kKeyUp, 0, 0, kLeft, VK_ESCAPE},
       {300, Kind::kKeyDown, 0, 0, kLeft, VK_RETURN}, {300, Kind::kKeyUp, 0, 0, kLeft, VK_RETURN},
-      {400, Kind::kClose, 0, 0, kLeft, 0}};
+      {kMaxRunMilliseconds, Kind::kClose, 0, 0, kLeft, 0}};
   ASSERT_EQ(events.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     const ScriptedInput& e = events[i];
@@ -166,12 +173,13 @@ TEST(EventsFile, MalformedLinesNameFileLineAndReason) {
       {"0 move 1\n", "events.txt:1: 'move' needs X and Y"},
       {"0 click 1 2 3\n", "events.txt:1: 'click' needs X and Y"},
       {"0 move 1 y\n", "events.txt:1: X and Y must be whole numbers"},
-      {"0 move 40000 1\n", "events.txt:1: X and Y must be whole numbers"},
+      {"0 move 32768 1\n", "events.txt:1: X and Y must be whole numbers"},
+      {"0 move 1 -32768\n", "events.txt:1: X and Y must be whole numbers"},
       {"0 down middle\n", "events.txt:1: 'down' needs 'left' or 'right'"},
       {"0 up\n", "events.txt:1: 'up' needs 'left' or 'right'"},
       {"0 key space\n", "events.txt:1: 'key' needs 'escape' or 'enter'"},
       {"0 close now\n", "events.txt:1: 'close' takes no arguments"},
-      {"99999999999 close\n", "events.txt:1: '99999999999' is not a time"},
+      {"1000000001 close\n", "events.txt:1: '1000000001' is not a time"},
   };
   for (const Case& c : cases) {
     std::vector<ScriptedInput> events{ScriptedInput{}};

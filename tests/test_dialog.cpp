@@ -82,6 +82,7 @@ std::vector<ScriptedInput> Click(int64_t ms, int x, int y) {
   return {Input(ms, Kind::kMove, x, y), Input(ms, Kind::kButtonDown, x, y), Input(ms, Kind::kButtonUp, x, y)};
 }
 
+constexpr uint32_t kPosted = 0x400;    // WM_USER: a message of the program's own
 constexpr ColorRef kGreen = 0x3C4E3C;  // (60, 78, 60)
 constexpr platform::Pixel kGreenPixel = 0x3C4E3C;
 constexpr platform::Pixel kBtnFacePixel = 0xF0F0F0;
@@ -221,8 +222,13 @@ TEST_F(DialogTest, CloseButtonEndsTheDialogWithoutTheCallbackHandlingIt) {
   Start(1000, {Input(150, Kind::kClose)});
   Handle dialog = MakeDialog();
   int32_t result = 77;
+  handler = [](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) SetTimer(window, 1, 1000);
+    return 0;
+  };
   RunDialogModal(Recorder, dialog, &result);
   EXPECT_FALSE(IsWindowOpen(dialog));
+  EXPECT_FALSE(KillTimer(dialog, 1));  // the dialog's timer went with it
   EXPECT_EQ(result, 0);
   EXPECT_EQ(ArgsOf(WM_SYSCOMMAND), (Args{{SC_CLOSE, 0}}));
   EXPECT_EQ(Sequence({WM_SYSCOMMAND, WM_COMMAND, WM_CLOSE, WM_DESTROY, WM_NCDESTROY}),
@@ -493,6 +499,8 @@ TEST_F(DialogTest, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
   platform::InjectMouseButton(MouseButton::kLeft, true);
   EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8001);
   EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8000);
+  platform::InjectMouseButton(MouseButton::kLeft, true);  // a second press without a release between
+  EXPECT_EQ(static_cast<uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8000);
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
   platform::InjectMouseButton(MouseButton::kLeft, false);
   EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
@@ -500,6 +508,7 @@ TEST_F(DialogTest, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
   platform::InjectMouseButton(MouseButton::kRight, false);
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 1);  // pressed and released since the last query
   EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
+  platform::InjectMouseMove(300, 200);  // state beside the keys is not read as a key
   EXPECT_EQ(GetAsyncKeyState(-1), 0);
   EXPECT_EQ(GetAsyncKeyState(256), 0);
   EXPECT_EQ(GetAsyncKeyState(INT32_MIN), 0);
@@ -527,19 +536,117 @@ TEST_F(DialogTest, ButtonStateAtTheTimeOfEachScriptedInput) {
   EXPECT_EQ(drags, expected);
 }
 
-TEST_F(DialogTest, TimerPeriodsAreClampedAndTimersOfOtherWindowsFail) {
-  Start(50);
-  Handle dialog = MakeDialog();
+// Each row: timer 5 of `periodMs` set on WM_INITDIALOG, what the callback
+// does on its ticks, and the virtual times of the ticks in a run of `runMs`.
+TEST_F(DialogTest, TimerSchedules) {
+  struct Row {
+    const char* what;
+    uint32_t periodMs;
+    int64_t runMs;
+    std::function<void(Handle window, int tick)> onTick;
+    std::vector<int64_t> ticks;
+  };
+  const Row rows[] = {
+      {"0 ms runs every 10 ms, not in a loop", 0, 50, nullptr, {10, 20, 30, 40, 50}},
+      {"the longest period is not a short one", 0xFFFFFFFF, 50, nullptr, {}},
+      {"a tick handled 250 ms late comes next a period after it was handled", 100, 500,
+       [](Handle, int tick) { if (tick == 1) platform::AdvanceVirtualClock(250); }, {100, 350, 450}},
+      {"set again on a tick, it starts over with the new period", 100, 500,
+       [](Handle window, int tick) { if (tick == 1) SetTimer(window, 5, 150); }, {100, 250, 400}},
+      {"killed on a tick, it ticks no more", 100, 500,
+       [](Handle window, int tick) { if (tick == 2) KillTimer(window, 5); }, {100, 200}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    seen.clear();
+    Start(row.runMs);
+    int tick = 0;
+    handler = [&](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+      if (message == WM_INITDIALOG) {
+        EXPECT_EQ(SetTimer(window, 5, row.periodMs), 5u);
+        EXPECT_EQ(SetTimer(0x4242, 6, 10), 0u);  // no such window
+        EXPECT_FALSE(platform::PostMessage(0x4242, kPosted, 0, 0));
+        EXPECT_FALSE(KillTimer(window, 6));
+      }
+      if (message == WM_TIMER && row.onTick) row.onTick(window, ++tick);
+      return 0;
+    };
+    RunDialogModal(Recorder, MakeDialog(), nullptr);
+    std::vector<int64_t> ticks;
+    for (const Seen& s : SeenOf(WM_TIMER)) ticks.push_back(s.atMs);
+    EXPECT_EQ(ticks, row.ticks);
+  }
+}
+
+// What waits at one moment comes out in this order: posted messages, input
+// (what has come, then what the script has ready), painting, timers. The
+// dialog's start took 50 virtual ms, so when it is first shown a message is
+// posted, input has come, more is scripted, and its timer is due.
+TEST_F(DialogTest, PostedMessagesInputPaintingAndTimersComeInThisOrder) {
+  Start(50, {Input(0, Kind::kMove, 30, 30)});
   handler = [](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
     if (message == WM_INITDIALOG) {
-      EXPECT_EQ(SetTimer(window, 5, 0), 5u);  // 0 ms runs every 10 ms, not in a loop
-      EXPECT_EQ(SetTimer(0x4242, 6, 10), 0u);
-      EXPECT_FALSE(KillTimer(window, 6));
+      SetTimer(window, 1, 10);
+      platform::PostMessage(window, kPosted, 0, 0);
+      platform::InjectMouseMove(20, 20);
+      platform::AdvanceVirtualClock(50);
     }
     return 0;
   };
-  RunDialogModal(Recorder, dialog, nullptr);
-  EXPECT_EQ(SeenOf(WM_TIMER).size(), 5u);
+  RunDialogModal(Recorder, MakeDialog(), nullptr);
+  EXPECT_EQ(Sequence({kPosted, WM_MOUSEMOVE, WM_PAINT, WM_TIMER}),
+            (std::vector<uint32_t>{kPosted, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_PAINT, WM_TIMER}));
+  EXPECT_EQ(ArgsOf(WM_MOUSEMOVE), (Args{{0, 20u | (20u << 16)}, {0, 30u | (30u << 16)}}));
+}
+
+// A callback that posts a message for every message it gets never lets the
+// virtual clock move: the loop is stopped after its budget of turns, says so
+// and the run fails, instead of hanging. The next session starts afresh.
+TEST_F(DialogTest, ALoopThatSpinsIsStoppedAtOnceWithAMessage) {
+  Start(1000);
+  const Handle dialog = MakeDialog();
+  handler = [](Handle window, uint32_t, uint32_t, uint32_t) -> int32_t {
+    platform::PostMessage(window, kPosted, 0, 0);
+    return 0;
+  };
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(RunDialogModal(Recorder, dialog, nullptr));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "instrument panel: the message loop was stopped at virtual time 0 ms: it turned 100000 times without "
+            "the clock moving or input arriving (a handler makes a new message for every one it gets)\n");
+  EXPECT_EQ(SeenOf(kPosted).size(), static_cast<size_t>(platform::kMaxLoopTurnsPerVirtualMs));
+  EXPECT_EQ(SessionClockMs(), 0);
+  EXPECT_TRUE(IsWindowOpen(dialog));
+  handler = nullptr;
+  Start(100);
+  EXPECT_TRUE(RunDialogModal(Recorder, MakeDialog(), nullptr));
+  EXPECT_EQ(SessionClockMs(), 100);
+}
+
+// The budget counts turns since the clock last moved or input came: more
+// scripted input at one moment than it allows, or more messages over a run
+// than it allows at any one moment, are all handled.
+TEST_F(DialogTest, BusyRunsAreNotSpins) {
+  const size_t budget = static_cast<size_t>(platform::kMaxLoopTurnsPerVirtualMs);
+  const std::vector<ScriptedInput> moves(budget / 2 + 1, Input(5, Kind::kMove, 20, 20));  // two turns each
+  Start(10, moves);
+  EXPECT_TRUE(RunDialogModal(Recorder, MakeDialog(), nullptr));
+  EXPECT_EQ(SeenOf(WM_MOUSEMOVE).size(), moves.size());
+  EXPECT_EQ(SessionClockMs(), 10);
+
+  constexpr size_t kBurst = 1000;  // posted on each tick of a 10 ms timer
+  const size_t ticks = budget / kBurst + 1;
+  seen.clear();
+  Start(static_cast<int64_t>(10 * ticks));
+  handler = [&](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) SetTimer(window, 1, 10);
+    if (message == WM_TIMER) {
+      for (size_t i = 0; i < kBurst; ++i) platform::PostMessage(window, kPosted, 0, 0);
+    }
+    return 0;
+  };
+  EXPECT_TRUE(RunDialogModal(Recorder, MakeDialog(), nullptr));
+  EXPECT_EQ(SeenOf(kPosted).size(), ticks * kBurst);
 }
 
 TEST_F(DialogTest, RepeatedRunsStartFreshAndGiveIdenticalPictures) {

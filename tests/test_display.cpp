@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "instrument_panel/colors.h"
 #include "instrument_panel/display.h"
@@ -19,8 +20,9 @@ using namespace probe;
 
 class DisplayTest : public WidgetTest {
  protected:
-  void MakeDisplay(int32_t id, const std::string& fillColor, int32_t pattern, int32_t charSize = 14) {
-    int32_t width = 84, height = 32;
+  void MakeDisplay(int32_t id, const std::string& fillColor, int32_t pattern, int32_t charSize = 14,
+                   int32_t height = 32) {
+    int32_t width = 84;
     CreateDigitalDisplay(dialog_, id, 300, 10, width, height, "", 5, "verde", charSize, 0x00FF00, "", fillColor,
                          pattern);
   }
@@ -52,13 +54,22 @@ TEST(DisplayFont, PointsAreTheCharacterSizeOver1Point2) {
   }
 }
 
-// 84 x 32, frame 5, pattern 3: boxes k = 0..6 from (5 + k, 5 + k) to (79, 27),
-// shades round(205 - 18.75 k).
+// Frame 5, pattern 3: boxes k = 0, 1, ... up to a fifth of the height, from
+// (5 + k, 5 + k) to (79, H - 5), shades round(205 - 600 k / H).
 TEST_F(DisplayTest, RampShadesFallWithTiesToEven) {
-  MakeDisplay(410, "verde", 3);
-  const int shades[] = {205, 186, 168, 149, 130, 111, 92};
-  for (int k = 0; k < 7; ++k) {
-    EXPECT_EQ(PixelAt(dialog_, 410, 5 + k, 5 + k), ColorFromName("verde", shades[k])) << k;
+  const struct {
+    int32_t id, height;
+    std::vector<int> shades;
+  } rows[] = {
+      {410, 32, {205, 186, 168, 149, 130, 111, 92}},           // k up to 6.4
+      {411, 40, {205, 190, 175, 160, 145, 130, 115, 100, 85}},  // k up to exactly 8: the last step is painted
+  };
+  for (const auto& row : rows) {
+    MakeDisplay(row.id, "verde", 3, 14, row.height);
+    for (size_t k = 0; k < row.shades.size(); ++k) {
+      const int at = 5 + static_cast<int>(k);
+      EXPECT_EQ(PixelAt(dialog_, row.id, at, at), ColorFromName("verde", row.shades[k])) << row.height << ": " << k;
+    }
   }
   // All boxes share the bottom right corner.
   EXPECT_PIXELS(dialog_, 410, {{78, 26, ColorFromName("verde", 92)}, {11, 26, ColorFromName("verde", 92)},

@@ -108,8 +108,9 @@ TEST_F(Gauges, LevelsAndTicksOfEveryStyle) {
       {"ORI_AGO", 120, 16, 50, 0, {{60, 8, kBg}}},
       {"ori_nothing", 120, 16, 50, 0, {{60, 8, kBg}}},
       // Ticks across: step 29.5 (30.5 -> 30, 89.5 -> 90), a fifth of the height: offset -3.2 -> 3 pixels.
+      // Level 0 draws no needle at the left inner edge.
       {"ori_ago", 120, 16, 0, 4, {{30, 14, kTick}, {30, 12, kTick}, {30, 11, kBg}, {60, 13, kTick}, {90, 12, kTick},
-                                  {89, 12, kBg}}},
+                                  {89, 12, kBg}, {1, 8, kBg}}},
       {"ori_ago", 120, 18, 0, 4, {{30, 13, kTick}, {30, 12, kBg}}},  // offset -3.6 -> 4 pixels
       // Ticks upward: step 13.8, first on row 15, columns 2..4; j = 9 at 125.2.
       {"ver_ago", 18, 140, 0, 10, {{2, 15, kTick}, {4, 15, kTick}, {5, 15, kBg}, {1, 15, kBg}, {2, 125, kTick}}},
@@ -260,18 +261,21 @@ TEST_F(Gauges, FirstPaintCapturesTheBackgroundAndMarksSlot8) {
   EXPECT_EQ(At(probe::Snapshot(), 10, 3), C(0, 64, 0));
 }
 
+// From 90 to 20, and to exactly 0: the empty gauge.
 TEST_F(Gauges, LaterPaintsLeaveNoTraceOfEarlierLevels) {
   int32_t id = 100;
-  for (const std::string style : {"ori_blurosso", "ori_vmeter", "ori_rosso", "ori_ago", "ori_agone", "ver_blurosso",
-                                  "ver_vmeter", "ver_ago", "ver_agone", ""}) {
-    SCOPED_TRACE(style);
-    const bool across = style.rfind("ori", 0) == 0;
-    const int32_t w = across ? 120 : 24, h = across ? 18 : 140;
-    CreateGauge(dialog_, id, 10, 10, w, h, "", 3, "oro", 90, 6, "%", 0xFFFF00, style, "rosso", 2);
-    SetGaugeValue(dialog_, id, 20, "");
-    CreateGauge(dialog_, id + 1, 10, 10, w, h, "", 3, "oro", 20, 6, "%", 0xFFFF00, style, "rosso", 2);
-    EXPECT_EQ(Differences(Picture(id), Picture(id + 1)), "");
-    id += 2;
+  for (const float later : {20.0f, 0.0f}) {
+    for (const std::string style : {"ori_blurosso", "ori_vmeter", "ori_rosso", "ori_ago", "ori_agone", "ver_blurosso",
+                                    "ver_vmeter", "ver_ago", "ver_agone", ""}) {
+      SCOPED_TRACE(testing::Message() << style << " to " << later);
+      const bool across = style.rfind("ori", 0) == 0;
+      const int32_t w = across ? 120 : 24, h = across ? 18 : 140;
+      CreateGauge(dialog_, id, 10, 10, w, h, "", 3, "oro", 90, 6, "%", 0xFFFF00, style, "rosso", 2);
+      SetGaugeValue(dialog_, id, later, "");
+      CreateGauge(dialog_, id + 1, 10, 10, w, h, "", 3, "oro", later, 6, "%", 0xFFFF00, style, "rosso", 2);
+      EXPECT_EQ(Differences(Picture(id), Picture(id + 1)), "");
+      id += 2;
+    }
   }
 }
 

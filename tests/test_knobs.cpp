@@ -121,6 +121,14 @@ TEST_F(KnobTest, RestoringTheFaceLeavesNoTraceOfEarlierDotsOrNumbers) {
   EXPECT_EQ(CountDifferences(first, PictureOf(dialog_, kKnob)), 0);
 }
 
+// The narrowest, lightest slice (grey 255 - 4) lies along the middle of each
+// light cone: 40 and 220 degrees on the outer disc, 45 and 225 inside.
+TEST_F(KnobTest, LightConesAreLightestAlongTheirMiddles) {
+  MakeKnob(0, -10, 10, 50);
+  const ColorRef lightest = Rgb(251, 251, 251);
+  EXPECT_PIXELS(dialog_, kKnob, {{96, 16, lightest}, {22, 104, lightest}, {80, 39, lightest}, {40, 79, lightest}});
+}
+
 TEST_F(KnobTest, FourTicksMarkTheQuarters) {
   MakeKnob(4, -10, 10, 50);  // the dot stays near the top, inside the inner disc
   EXPECT_PIXELS(dialog_, kKnob, {{60, 5, kTickGrey}, {115, 60, kTickGrey}, {60, 115, kTickGrey}, {5, 60, kTickGrey}});

@@ -308,6 +308,20 @@ TEST(FeedRoundTrip, BadLinesAreReportedAndTheRunGoesOn) {
   EXPECT_EQ(GetGaugeValue(0, 1), 30.0f);
 }
 
+TEST(FeedRoundTrip, ManyLinesAtOneMomentAreNotASpinningLoop) {
+  // More lines at 0 ms than the loop may turn without the clock moving: each
+  // arrives from outside, as input does, so the run goes on to its end.
+  constexpr int kLines = 60000;
+  std::string text;
+  for (int i = 0; i < kLines; ++i) text += "0 9 step " + std::to_string(i) + "\n";  // a marquee keeps its text
+  text += "0 1 77\n";
+  const std::string feed = WriteFile("busy-feed.txt", text);
+  const RunResult run = RunPanel({"--run-ms", "10", "--feed", feed});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "panel open at 10 ms\n");
+  EXPECT_EQ(GetGaugeValue(0, 1), 77.0f);
+}
+
 TEST(ReportRoundTrip, ClicksAndDragsBecomeLines) {
   // The knob's centre is (30, 90); the gauge runs from x 0 to 199 on row 10.
   const std::string events = WriteFile("events.txt",

@@ -98,6 +98,14 @@ TEST_F(TextPanelTest, GridNeedsMoreThanOnePercentAndAPositiveStep) {
   const platform::Surface none = Panel(601, 0, 0);
   EXPECT_EQ(CountDifferences(none, Panel(601, 0, 1)), 0);
   EXPECT_EQ(CountDifferences(none, Panel(601, 0, -20)), 0);
+  Panel(601, 0, 2);  // from 2 percent on: step 1.54, a line on the first inner row
+  EXPECT_EQ(PixelAt(dialog_, 601, 60, 1), kGridGrey);
+  EXPECT_NE(PixelAt(dialog_, 602, 60, 1), kGridGrey);
+  // Without a frame on 113 x 81 the step is 16: lines reach the last row
+  // (y = 80 = H - 1) and the last column (x = 112 = W - 1) exactly.
+  MakePlain(604, 113, 81);
+  ShowTextPanel(dialog_, 604, 0, 0, 20, "", 12, 0, "verde");
+  EXPECT_PIXELS(dialog_, 604, {{50, 80, kGridGrey}, {112, 50, kGridGrey}});
   // On 120 x 21, frame 10 leaves an inner height minus one of 0 (step 0) and
   // frame 15, wider than half the panel, a negative step: no grid either.
   MakePlain(603, 120, 21);
@@ -122,15 +130,29 @@ TEST_F(TextPanelTest, FullLevelBarsMeetInTheMiddle) {
   EXPECT_EQ(PixelAt(dialog_, 601, 100, 40), Rgb(231, 76, 76));  // y = 39 from the top
 }
 
-TEST_F(TextPanelTest, HalfLevelBarsRoundTheirEndsToEven) {
-  Panel(601, 50, 0);
+// Where the bars of a level end: on the top row y = 1 and the bottom row
+// y = 78, whose bars are dark red (155, 0, 0).
+TEST_F(TextPanelTest, BarEndsRoundToEvenAndTheLowerRightBarIsLonger) {
   Panel(602, 0, 0);
-  // a = 29.5: the left bar's 30.5 rounds to 30 (columns 1..30), the right
-  // bar's -29.5 to -30 (columns 89..118).
-  EXPECT_EQ(PixelAt(dialog_, 601, 30, 1), Rgb(155, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, 601, 31, 1), PixelAt(dialog_, 602, 31, 1));
-  EXPECT_EQ(PixelAt(dialog_, 601, 89, 1), Rgb(155, 0, 0));
-  EXPECT_EQ(PixelAt(dialog_, 601, 88, 1), PixelAt(dialog_, 602, 88, 1));
+  const struct {
+    float level;
+    int x, y;
+    bool bar;
+  } rows[] = {
+      // a = 29.5: the left bar's 30.5 rounds to 30 (columns 1..30), the right
+      // bar's -29.5 to -30 (columns 89..118).
+      {50, 30, 1, true}, {50, 31, 1, false}, {50, 89, 1, true}, {50, 88, 1, false},
+      // a = 35.4 ends the upper right bar at 82.6 (columns 84..118); the lower
+      // right one is 0.005 x 119 x 60 = 35.7 long and ends at 82.3 (columns
+      // 83..118), clear of the left bar (columns 1..36).
+      {60, 83, 1, false}, {60, 84, 1, true}, {60, 83, 78, true}, {60, 82, 78, false}, {60, 36, 78, true},
+      {60, 37, 78, false},
+  };
+  for (const auto& row : rows) {
+    Panel(601, row.level, 0);
+    const ColorRef expected = row.bar ? Rgb(155, 0, 0) : PixelAt(dialog_, 602, row.x, row.y);
+    EXPECT_EQ(PixelAt(dialog_, 601, row.x, row.y), expected) << row.level << ": " << row.x << ", " << row.y;
+  }
 }
 
 TEST_F(TextPanelTest, NoBarsAtLevelZeroBelowOrNanAndFullRowsAtHugeLevels) {

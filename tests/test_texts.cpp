@@ -38,6 +38,7 @@ TEST(TextFields, CountAndPickFieldsFromEitherEnd) {
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 2), "due");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 3), "tre");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 4), "");
+  EXPECT_EQ(TextField("a/b/c/d", "/", 5), "");  // one past the last of four
   EXPECT_EQ(TextField(kThreeLines, "\r\n", 0), "");
   EXPECT_EQ(TextField(kThreeLines, "\r\n", INT32_MAX), "");
   // A negative index counts from the end.

@@ -25,7 +25,9 @@ void AddCanvasControl(Handle dialog, int32_t id, int32_t x, int32_t y, int32_t w
 
 // Sends WM_INITDIALOG and WM_SIZE to the callback, shows the dialog and runs
 // the message loop until the dialog no longer exists (or the session ends).
-// True when the loop ran.
+// True when the loop ran. False when a headless loop spun: its virtual clock
+// stood still while it turned on and on (a handler that makes a new message
+// for every message it gets); the loop is stopped and says so on standard error.
 // Without a started window session (session.h) it does nothing: it records
 // ErrorCode::kNoWindowSession, says so on standard error and returns false.
 bool RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot);
