@@ -18,7 +18,10 @@
 #include "panel/action_report.h"
 #include "panel/command_line.h"
 #include "panel/feed.h"
+#include "panel/file_panel.h"
+#include "panel/panel.h"
 #include "panel/panel_file.h"
+#include "platform/window_headless.h"
 #include "platform/window_system.h"
 #include "tests/support/test_support.h"
 
@@ -320,6 +323,52 @@ TEST(FeedRoundTrip, ManyLinesAtOneMomentAreNotASpinningLoop) {
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, "panel open at 10 ms\n");
   EXPECT_EQ(GetGaugeValue(0, 1), 77.0f);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST(Reload, ChangedValuesAreKeptAndTheRestTakeTheSavedFile) {
+  const std::string path = WriteFile("reloaded.toml", kPanelText);
+  UsePanelFileBitmapFolders(path);
+  PanelDescription description;
+  std::string errors;
+  ASSERT_TRUE(ReadPanelFile(path, description, errors)) << errors;
+  // Saved again before the reload at 300 ms: another background, start values
+  // for the gauge and the text panel, and id 3 now a gauge.
+  std::string saved = Replaced(kPanelText, "height = 300\n", "height = 300\nbackground = \"#102030\"\n");
+  saved = Replaced(saved, "drag = \"both\"\n", "drag = \"both\"\nvalue = 10\n");
+  saved = Replaced(saved, "kind = \"round-lamp\"", "kind = \"gauge\"");
+  saved = Replaced(saved, "width = 120\nheight = 60\n", "width = 120\nheight = 60\nlevel = 55\n");
+
+  FilePanel panel(std::move(description), std::cerr);
+  std::vector<TimedFeedCommand> feed = ParseTimedFeed(panel.Description(), "feed",
+                                                      "0 1 25 first\n0 2 60\n0 3 40\n0 4 73\n0 6 on\n0 7 bar\n",
+                                                      errors);
+  ASSERT_EQ(errors, "");
+  HeadlessSettings settings;
+  settings.runMs = 500;
+  settings.messages = panel.ScheduleFeed(std::move(feed));
+  settings.messages.push_back({300, kReloadMessage, 0, 0});
+  StartHeadlessSession(settings);
+  ResetPanelState();
+  WriteFile("reloaded.toml", saved);
+  panel.CreateAndRun();
+
+  const Handle dialog = platform::ShownWindow();
+  EXPECT_EQ(GetGaugeValue(dialog, 1), 25.0f) << "fed: kept over the saved start value";
+  EXPECT_EQ(GetGaugeCaption(dialog, 1), "first");
+  EXPECT_EQ(GetLampLevel(dialog, 2), 60.0f);
+  EXPECT_EQ(GetGaugeValue(dialog, 3), 0.0f) << "another kind now: the saved file's start value";
+  EXPECT_EQ(GetKnobPercent(dialog, 4), 73.0f);
+  EXPECT_EQ(GetButtonState(dialog, 6), 1);
+  EXPECT_EQ(GetDisplayText(dialog, 7), "bar");
+  EXPECT_EQ(panel.Description().Find(8)->Number("level"), 55.0f) << "the saved description is the panel's now";
+  const platform::Surface& shown = platform::HeadlessShownPicture();
+  EXPECT_EQ(platform::ColorRefFromPixel(shown.At(390, 290)), 0x302010u) << "the saved background";
 }
 
 TEST(ReportRoundTrip, ClicksAndDragsBecomeLines) {
