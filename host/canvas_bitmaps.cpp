@@ -10,6 +10,7 @@
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
 #include "platform/bmp_file.h"
+#include "platform/file_access.h"
 #include "platform/handles.h"
 #include "platform/raster_blit.h"
 #include "platform/raster_picture.h"
@@ -27,7 +28,7 @@ std::vector<std::string>& BitmapSearchFolders() {
   return folders;
 }
 
-bool FileExists(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+bool FileExists(const std::string& path) { return platform::IsRegularFile(path); }
 
 // The path a bitmap name refers to: the name itself (relative to the working
 // directory) when such a file exists, else the name in the first search

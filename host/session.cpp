@@ -40,10 +40,18 @@ int64_t SessionClockMs() { return platform::MonotonicMs(); }
 
 ClockTime LocalClockNow() { return platform::LocalTimeNow(); }
 
-bool WriteShownPicture(const std::string& path) {
+bool WriteShownPicture(const std::string& path, std::string& reason) {
   const platform::Surface& picture = platform::HeadlessShownPicture();
-  if (picture.Empty()) return false;
-  return platform::WritePngFile(path, picture);
+  if (picture.Empty()) {
+    reason = "no headless run has shown a picture";
+    return false;
+  }
+  return platform::WritePngFile(path, picture, reason);
+}
+
+bool WriteShownPicture(const std::string& path) {
+  std::string ignored;
+  return WriteShownPicture(path, ignored);
 }
 
 }  // namespace ip

@@ -1,14 +1,15 @@
 // Command-line options, the events file and the program's two ways to run.
 #include "panel/command_line.h"
 
-#include <fstream>
 #include <iterator>
 #include <ostream>
 #include <sstream>
 
+#include "host/terminal_text.h"
 #include "instrument_panel/dialog.h"
 #include "panel/file_panel.h"
 #include "panel/panel.h"
+#include "platform/file_access.h"
 
 namespace ip::panel {
 
@@ -30,12 +31,16 @@ bool AllDigits(const std::string& text) {
   return true;
 }
 
-// A decimal number 0..limit, digits only.
+// A decimal number 0..limit, digits only. Any number of leading zeros is
+// accepted: only the value counts (and it stops growing past the limit, so it
+// cannot overflow).
 bool ParseCount(const std::string& text, int64_t limit, int64_t& out) {
-  if (!AllDigits(text) || text.size() > 12) return false;
+  if (!AllDigits(text)) return false;
   int64_t value = 0;
-  for (char c : text) value = value * 10 + (c - '0');
-  if (value > limit) return false;
+  for (char c : text) {
+    value = value * 10 + (c - '0');
+    if (value > limit) return false;
+  }
   out = value;
   return true;
 }
@@ -87,7 +92,7 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
   if (option == "--clock") {
     if (!ReadOptionValue(args, i, value, error)) return false;
     if (!ParseClock(value, out.clock)) {
-      error = "--clock: '" + value + "' is not a time HH:MM:SS or HH:MM:SS.mmm";
+      error = "--clock: '" + PrintableText(value) + "' is not a time HH:MM:SS or HH:MM:SS.mmm";
       return false;
     }
     out.hasClock = true;
@@ -96,7 +101,7 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
   if (option == "--run-ms") {
     if (!ReadOptionValue(args, i, value, error)) return false;
     if (!ParseCount(value, kMaxRunMilliseconds, out.runMs)) {
-      error = "--run-ms: '" + value + "' is not a number of milliseconds from 0 to " +
+      error = "--run-ms: '" + PrintableText(value) + "' is not a number of milliseconds from 0 to " +
               std::to_string(kMaxRunMilliseconds);
       return false;
     }
@@ -115,7 +120,7 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
     FileOption(out, option) = value;
     return true;
   }
-  error = "unknown option '" + option + "'";
+  error = "unknown option '" + PrintableText(option) + "'";
   return false;
 }
 
@@ -133,7 +138,7 @@ bool ParseButton(const std::string& word, MouseButton& out) {
 
 bool ParsePoint(const std::vector<std::string>& words, int& x, int& y, std::string& error) {
   if (words.size() != 4) {
-    error = "'" + words[1] + "' needs X and Y";
+    error = "'" + PrintableText(words[1]) + "' needs X and Y";
     return false;
   }
   int64_t px = 0, py = 0;
@@ -152,7 +157,8 @@ bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedI
   using Kind = ScriptedInput::Kind;
   ScriptedInput input;
   if (!ParseCount(words[0], kMaxRunMilliseconds, input.timeMs)) {
-    error = "'" + words[0] + "' is not a time in milliseconds from 0 to " + std::to_string(kMaxRunMilliseconds);
+    error = "'" + PrintableText(words[0]) + "' is not a time in milliseconds from 0 to " +
+            std::to_string(kMaxRunMilliseconds);
     return false;
   }
   if (words.size() < 2) {
@@ -174,7 +180,7 @@ bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedI
   }
   if (action == "down" || action == "up") {
     if (words.size() != 3 || !ParseButton(words[2], input.button)) {
-      error = "'" + action + "' needs 'left' or 'right'";
+      error = "'" + PrintableText(action) + "' needs 'left' or 'right'";
       return false;
     }
     input.kind = action == "down" ? Kind::kButtonDown : Kind::kButtonUp;
@@ -202,7 +208,7 @@ bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedI
     out.push_back(input);
     return true;
   }
-  error = "unknown action '" + action + "'";
+  error = "unknown action '" + PrintableText(action) + "'";
   return false;
 }
 
@@ -241,8 +247,10 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   const bool open = IsWindowOpen(PanelHandle);
   const int64_t at = SessionClockMs();
   int status = ran ? kExitOk : kExitFailure;
-  if (!options.screenshotFile.empty() && !WriteShownPicture(options.screenshotFile)) {
-    err << kProgram << ": could not write the screenshot " << options.screenshotFile << "\n";
+  std::string reason;
+  if (!options.screenshotFile.empty() && !WriteShownPicture(options.screenshotFile, reason)) {
+    err << kProgram << ": could not write the screenshot " << PrintableText(options.screenshotFile) << ": " << reason
+        << "\n";
     status = kExitFailure;
   }
   out << "panel " << (open ? "open" : "closed") << " at " << at << " ms\n";
@@ -300,12 +308,12 @@ bool ParseEvents(const std::string& fileName, const std::string& text, std::vect
     std::string reason;
     const size_t before = events.size();
     if (!ParseEventLine(words, events, reason)) {
-      error = fileName + ":" + std::to_string(number) + ": " + reason;
+      error = PrintableText(fileName) + ":" + std::to_string(number) + ": " + reason;
       return false;
     }
     if (events[before].timeMs < previousMs) {
-      error = fileName + ":" + std::to_string(number) + ": time " + std::to_string(events[before].timeMs) +
-              " is before the previous event's " + std::to_string(previousMs);
+      error = PrintableText(fileName) + ":" + std::to_string(number) + ": time " +
+              std::to_string(events[before].timeMs) + " is before the previous event's " + std::to_string(previousMs);
       return false;
     }
     previousMs = events[before].timeMs;
@@ -315,22 +323,9 @@ bool ParseEvents(const std::string& fileName, const std::string& text, std::vect
 }
 
 bool ReadEventsFile(const std::string& path, std::vector<ScriptedInput>& out, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = path + ": cannot open the events file";
-    return false;
-  }
-  std::string text;
-  char buffer[65536];
-  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-    text.append(buffer, static_cast<size_t>(file.gcount()));
-    if (text.size() > kMaxEventsFileBytes) {
-      error = path + ": the events file is larger than " + std::to_string(kMaxEventsFileBytes) + " bytes";
-      return false;
-    }
-  }
-  if (file.bad()) {
-    error = path + ": cannot read the events file";
+  std::string text, reason;
+  if (!platform::ReadRegularFile(path, kMaxEventsFileBytes, text, reason)) {
+    error = PrintableText(path) + ": cannot read the events file: " + reason;
     return false;
   }
   return ParseEvents(path, text, out, error);

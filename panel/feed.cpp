@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "host/terminal_text.h"
 #include "instrument_panel/session.h"
 #include "panel/panel_file_schema.h"
 #include "panel/panel_file_values.h"
@@ -55,7 +56,7 @@ bool ParseLevel(std::string_view word, float& out, std::string& reason) {
   const bool digitsOnly = !word.empty() && word.find_first_not_of("0123456789.") == std::string_view::npos;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (!digitsOnly || error != std::errc() || end != word.data() + word.size() || !(value <= kFullScale)) {
-    reason = "'" + ShownInMessage(word.substr(0, kShownWordBytes)) + "' is not a number from 0 to 100";
+    reason = "'" + PrintableText(word.substr(0, kShownWordBytes)) + "' is not a number from 0 to 100";
     return false;
   }
   out = static_cast<float>(value);
@@ -160,7 +161,7 @@ bool ParseFeedLine(const PanelDescription& panel, std::string_view line, FeedCom
   const std::string_view idWord = TakeWord(rest);
   int64_t id = 0;
   if (!ParseWhole(idWord, kMaxInstrumentId, id)) {
-    reason = "'" + ShownInMessage(idWord.substr(0, kShownWordBytes)) + "' is not an instrument identifier";
+    reason = "'" + PrintableText(idWord.substr(0, kShownWordBytes)) + "' is not an instrument identifier";
     return false;
   }
   const InstrumentDescription* instrument = panel.Find(static_cast<int32_t>(id));
@@ -182,7 +183,7 @@ bool ParseTimedFeedLine(const PanelDescription& panel, std::string_view line, Ti
   const std::string_view timeWord = TakeWord(rest);
   int64_t timeMs = 0;
   if (!ParseWhole(timeWord, kMaxRunMilliseconds, timeMs)) {
-    reason = "'" + ShownInMessage(timeWord.substr(0, kShownWordBytes)) + "' is not a time in milliseconds from 0 to " +
+    reason = "'" + PrintableText(timeWord.substr(0, kShownWordBytes)) + "' is not a time in milliseconds from 0 to " +
              std::to_string(kMaxRunMilliseconds);
     return false;
   }
@@ -194,7 +195,7 @@ bool ParseTimedFeedLine(const PanelDescription& panel, std::string_view line, Ti
 std::vector<TimedFeedCommand> ParseTimedFeed(const PanelDescription& panel, const std::string& name,
                                              std::string_view text, std::string& errors) {
   std::vector<TimedFeedCommand> commands;
-  const std::string shownName = ShownInMessage(name);
+  const std::string shownName = PrintableText(name);
   int64_t previousMs = 0;
   size_t number = 0;
   while (!text.empty()) {

@@ -13,6 +13,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "host/terminal_text.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/buttons.h"
 #include "instrument_panel/dialog.h"
@@ -27,7 +28,6 @@
 #include "panel/command_line.h"
 #include "panel/panel.h"
 #include "panel/panel_file_build.h"
-#include "panel/panel_file_values.h"
 
 namespace ip::panel {
 
@@ -89,7 +89,7 @@ bool ReadWholeFeed(const std::string& path, std::string& text, std::string& reas
 }
 
 std::string FeedName(const std::string& path) {
-  return path == kStandardInput ? kStandardInputName : ShownInMessage(path);
+  return path == kStandardInput ? kStandardInputName : PrintableText(path);
 }
 
 }  // namespace
@@ -345,8 +345,8 @@ void FilePanel::Reload() {
   PanelDescription fresh;
   std::string errors;
   if (!ReadPanelFile(description_.fileName, fresh, errors)) {
-    err_ << errors << kProgramName << ": " << ShownInMessage(description_.fileName) << " has errors; the panel stays as it was"
-         << std::endl;
+    err_ << errors << kProgramName << ": " << PrintableText(description_.fileName)
+         << " has errors; the panel stays as it was" << std::endl;
     return;
   }
   kept_ = KeepChangedValues();
@@ -454,8 +454,10 @@ int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std
   const bool open = IsWindowOpen(panel.Dialog());
   const int64_t at = SessionClockMs();
   int status = panel.Ran() ? kExitOk : kExitFailure;  // not when the loop spun and was stopped
-  if (!run.screenshotFile.empty() && !WriteShownPicture(run.screenshotFile)) {
-    err << kProgramName << ": could not write the screenshot " << ShownInMessage(run.screenshotFile) << "\n";
+  std::string reason;
+  if (!run.screenshotFile.empty() && !WriteShownPicture(run.screenshotFile, reason)) {
+    err << kProgramName << ": could not write the screenshot " << PrintableText(run.screenshotFile) << ": " << reason
+        << "\n";
     status = kExitFailure;
   }
   // With --report standard output carries the report lines only.
@@ -492,7 +494,7 @@ int RunFilePanelWindow(const FilePanelRun& run, std::ostream& out, std::ostream&
   }
   FileWatcher watcher;
   if (!watcher.Start(run.panelPath, [&panel] { panel.FileSaved(); }, reason)) {
-    err << kProgramName << ": " << ShownInMessage(run.panelPath) << " will not be reloaded when saved: " << reason << "\n";
+    err << kProgramName << ": " << PrintableText(run.panelPath) << " will not be reloaded when saved: " << reason << "\n";
   }
   while (panel.CreateAndRun()) {
   }

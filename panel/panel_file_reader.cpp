@@ -6,8 +6,6 @@
 // is none.
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -15,11 +13,14 @@
 
 #include <toml++/toml.h>
 
+#include "host/terminal_text.h"
+#include "host/terminal_text.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/keys.h"
 #include "panel/panel_file.h"
 #include "panel/panel_file_schema.h"
 #include "panel/panel_file_values.h"
+#include "platform/file_access.h"
 
 namespace ip::panel {
 
@@ -43,7 +44,7 @@ bool Before(const SourcePosition& a, const SourcePosition& b) {
 // The errors of one file, each with its place, reported in the file's order.
 class ErrorList {
  public:
-  explicit ErrorList(const std::string& fileName) : fileName_(ShownInMessage(fileName)) {}
+  explicit ErrorList(const std::string& fileName) : fileName_(PrintableText(fileName)) {}
 
   void Add(SourcePosition at, std::string reason) { errors_.push_back({at, std::move(reason)}); }
   bool Empty() const { return errors_.empty(); }
@@ -100,7 +101,7 @@ std::string NumberText(double value) {
 std::string RangeText(const KeySpec& key) { return NumberText(key.min) + " to " + NumberText(key.max); }
 
 // A word of the file in a message, quoted (and escaped where it is not plain text).
-std::string Quote(std::string_view text) { return "'" + ShownInMessage(text) + "'"; }
+std::string Quote(std::string_view text) { return "'" + PrintableText(text) + "'"; }
 
 // Reads one value of a key; false with the reason when it is not a value of
 // the key's type and range.
@@ -342,7 +343,7 @@ class PanelReader {
       const toml::table root = toml::parse(text);
       ReadRoot(root, panel);
     } catch (const toml::parse_error& error) {
-      errors_.Add(PositionOf(error.source()), ShownInMessage(error.description()));
+      errors_.Add(PositionOf(error.source()), PrintableText(error.description()));
     }
     if (errors_.Empty()) CheckAcrossInstruments(panel);
     if (!errors_.Empty()) {
@@ -551,24 +552,9 @@ bool ParsePanelText(const std::string& fileName, std::string_view text, const Bi
 }
 
 bool ReadPanelFile(const std::string& path, PanelDescription& out, std::string& errors) {
-  std::error_code code;
-  if (!std::filesystem::exists(path, code) || !std::filesystem::is_regular_file(path, code)) {
-    errors = ShownInMessage(path) + ": cannot read the panel file: " +
-             (std::filesystem::exists(path, code) ? "not a regular file" : "no such file") + "\n";
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary);
-  std::string text;
-  char buffer[65536];
-  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-    text.append(buffer, static_cast<size_t>(file.gcount()));
-    if (text.size() > kMaxPanelFileBytes) {
-      errors = ShownInMessage(path) + ": the panel file is larger than " + std::to_string(kMaxPanelFileBytes) + " bytes\n";
-      return false;
-    }
-  }
-  if (!file.eof()) {
-    errors = ShownInMessage(path) + ": cannot read the panel file\n";
+  std::string text, reason;
+  if (!platform::ReadRegularFile(path, kMaxPanelFileBytes, text, reason)) {
+    errors = PrintableText(path) + ": cannot read the panel file: " + reason + "\n";
     return false;
   }
   const BitmapFinder finder = [](const std::string& name) { return !FindBitmapFile(name).empty(); };

@@ -93,28 +93,6 @@ bool IsGaugeLevelStyle(std::string_view key) { return !key.empty() && key != gau
 
 }  // namespace
 
-std::string ShownInMessage(std::string_view text) {
-  static const char* const kHexDigits = "0123456789ABCDEF";
-  std::string shown;
-  for (size_t at = 0; at < text.size();) {
-    const size_t start = at;
-    char32_t c = 0;
-    const bool decoded = DecodeUtf8(text, at, c);
-    if (decoded && c == '\\') {
-      shown += "\\\\";
-    } else if (decoded && (c == '\t' || c == '\n' || c == '\r')) {
-      shown += c == '\t' ? "\\t" : c == '\n' ? "\\n" : "\\r";
-    } else if (decoded && !(c < 0x20 || c == kDelete || (c >= kFirstC1 && c <= kLastC1))) {
-      shown.append(text.substr(start, at - start));
-    } else {
-      at = start + 1;  // one byte escaped; the next starts afresh
-      const auto byte = static_cast<uint8_t>(text[start]);
-      shown += std::string("\\x") + kHexDigits[byte >> 4] + kHexDigits[byte & 0xF];
-    }
-  }
-  return shown;
-}
-
 std::optional<std::string> ToWindows1252(std::string_view utf8, bool keepLineBreaks, std::string& reason) {
   std::string out;
   for (size_t at = 0; at < utf8.size();) {

@@ -19,13 +19,6 @@ namespace ip::panel {
 // nullopt, and `reason` says which.
 std::optional<std::string> ToWindows1252(std::string_view utf8, bool keepLineBreaks, std::string& reason);
 
-// Text from outside (a word of a file or a feed, a file name) as a message
-// shows it: printable ASCII and UTF-8 characters other than controls stay;
-// a backslash becomes "\\\\", tab, line feed and carriage return "\\t",
-// "\\n" and "\\r", and every other byte "\\xNN", so that a message can
-// neither move a terminal's cursor nor hide part of itself.
-std::string ShownInMessage(std::string_view text);
-
 // Levenshtein distance: insertions, deletions and substitutions of one byte.
 size_t EditDistance(std::string_view a, std::string_view b);
 // The candidate nearest to `word` (the first of equals); empty when there are none.

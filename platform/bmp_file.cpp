@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <fstream>
 #include <vector>
 
+#include "platform/file_access.h"
 #include "platform/raster_picture.h"
 #include "platform/rounding.h"
 
@@ -220,24 +220,20 @@ bool DecodeBmp(const uint8_t* data, size_t size, BmpPicture& out) {
 }
 
 bool ReadBmpFile(const std::string& path, BmpPicture& out) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return false;
-  std::streamoff fileSize = file.tellg();
-  if (fileSize < 0) return false;
-  file.seekg(0);
+  RegularFile file;
+  std::string reason;
+  if (!file.Open(path, reason)) return false;  // missing, unreadable or not a regular file
   std::vector<uint8_t> bytes(kLayoutProbeBytes);
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(file.gcount()));
+  bytes.resize(file.Read(bytes.data(), bytes.size()));
   BmpLayout layout;
   if (!ParseLayout(bytes.data(), bytes.size(), layout)) return false;
   // The layout bounds the file: read exactly up to the end of the pixels.
   uint64_t needed = layout.EndOfPixels();
-  if (needed > static_cast<uint64_t>(fileSize)) return false;  // truncated: allocate nothing
+  if (needed > file.Size()) return false;  // truncated: allocate nothing
   if (needed > bytes.size()) {
     size_t have = bytes.size();
     bytes.resize(static_cast<size_t>(needed));
-    file.read(reinterpret_cast<char*>(bytes.data() + have), static_cast<std::streamsize>(needed - have));
-    if (static_cast<uint64_t>(file.gcount()) != needed - have) return false;
+    if (file.Read(bytes.data() + have, static_cast<size_t>(needed - have)) != needed - have) return false;
   }
   return DecodeBmp(bytes.data(), bytes.size(), out);
 }

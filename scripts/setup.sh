@@ -4,6 +4,8 @@
 #
 #   scripts/setup.sh panel BUILD_DIR [CMAKE_ARGS...]   the panel program only
 #   scripts/setup.sh all BUILD_DIR [CMAKE_ARGS...]     everything: tests and benchmarks too
+#   scripts/setup.sh fuzz BUILD_DIR [CMAKE_ARGS...]    the libFuzzer harnesses, with Debian's clang
+#   scripts/setup.sh soak BUILD_DIR [CMAKE_ARGS...]    configured as `all`, the soak tool built only
 set -euo pipefail
 
 mode=$1
@@ -12,8 +14,11 @@ shift 2
 
 packages=(cmake g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
           libtomlplusplus-dev fonts-liberation fonts-dejavu-core)
-if [ "$mode" = all ]; then
+if [ "$mode" = all ] || [ "$mode" = soak ]; then
   packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils)
+fi
+if [ "$mode" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)  # the compiler and its libFuzzer and sanitizer runtimes
 fi
 
 missing=()
@@ -32,6 +37,13 @@ if [ "$mode" = panel ]; then
   # Only what starting the panel needs: no test or benchmark targets are made.
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIP_BUILD_TESTS=OFF -DIP_BUILD_BENCH=OFF "$@" >/dev/null
   cmake --build "$build_dir" -j "$(nproc)" --target instrument-panel
+elif [ "$mode" = soak ]; then
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIP_BUILD_TESTS=ON -DIP_BUILD_BENCH=ON "$@" >/dev/null
+  cmake --build "$build_dir" -j "$(nproc)" --target soak
+elif [ "$mode" = fuzz ]; then
+  # The library, the panel and the tools instrumented for libFuzzer, and the harnesses.
+  cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIP_FUZZ=ON "$@" >/dev/null
+  cmake --build "$build_dir" -j "$(nproc)"
 else
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIP_BUILD_TESTS=ON -DIP_BUILD_BENCH=ON "$@" >/dev/null
   cmake --build "$build_dir" -j "$(nproc)"

@@ -103,11 +103,20 @@ TEST(CaseFileParsing, RefusesMalformedTextWithLineAndReason) {
   }
 }
 
-TEST(CaseFileParsing, MissingFileIsRefused) {
-  cases::CaseFile file;
-  cases::ParseError error;
-  EXPECT_FALSE(cases::LoadCaseFile("/nonexistent/cases.txt", file, error));
-  EXPECT_NE(error.reason.find("cannot read"), std::string::npos);
+TEST(CaseFileParsing, OnlyARegularFileIsRead) {
+  struct Case {
+    const char* path;
+    const char* reason;
+  };
+  for (const Case& c : {Case{"/nonexistent/cases.txt", "cannot read the case file: No such file or directory"},
+                        Case{"/", "cannot read the case file: Is a directory"},
+                        Case{"/dev/zero", "cannot read the case file: Is a device, not a regular file"}}) {
+    cases::CaseFile file;
+    cases::ParseError error;
+    EXPECT_FALSE(cases::LoadCaseFile(c.path, file, error));
+    EXPECT_EQ(error.line, 0) << c.path;
+    EXPECT_EQ(error.reason, c.reason);
+  }
 }
 
 TEST(CaseRunning, ClearsSetsTheInitialStateAndDraws) {

@@ -3,7 +3,10 @@
 // headless runs of the panel driven in-process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -85,6 +88,20 @@ TEST(CommandLineOptions, HeadlessOptionsAreRead) {
   EXPECT_EQ(longest.runMs, kMaxRunMilliseconds);
 }
 
+TEST(CommandLineOptions, LeadingZerosNeverCountAgainstTheLength) {
+  struct Case {
+    const char* text;
+    int64_t runMs;
+  };
+  for (const Case& c : {Case{"0000000000001", 1}, Case{"000000000001", 1}, Case{"0", 0},
+                        Case{"000000000000000000001000000000", kMaxRunMilliseconds}}) {
+    CommandLine options;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--run-ms", c.text}, options, error)) << c.text << ": " << error;
+    EXPECT_EQ(options.runMs, c.runMs) << c.text;
+  }
+}
+
 TEST(CommandLineOptions, ClockTexts) {
   ClockTime t;
   ASSERT_TRUE(ParseClock("00:00:00", t));
@@ -116,6 +133,8 @@ TEST(CommandLineOptions, ProblemsAreNamedAndNothingRuns) {
       {{"--headless", "--events", ""}, "--events: the file name is empty"},
       {{"--run-ms", "100"}, "need --headless"},
       {{"headless"}, "unknown option 'headless'"},
+      {{"--headless", "--run-ms", "0001000000001"}, "--run-ms: '0001000000001' is not a number"},
+      {{"--\x1b[2J"}, "unknown option '--\\x1b[2J'"},  // shown escaped, never raw
   };
   for (const Case& c : cases) {
     Outcome outcome = RunWith(c.args);
@@ -180,6 +199,8 @@ TEST(EventsFile, MalformedLinesNameFileLineAndReason) {
       {"0 key space\n", "events.txt:1: 'key' needs 'escape' or 'enter'"},
       {"0 close now\n", "events.txt:1: 'close' takes no arguments"},
       {"1000000001 close\n", "events.txt:1: '1000000001' is not a time"},
+      {"00000000000000000000005 close\n3 jump\x1b]0;title\a\n", "events.txt:2: unknown action 'jump\\x1b]0;title\\x07'"},
+      {"\x9b" "1 close\n", "events.txt:1: '\\x9b1' is not a time"},
   };
   for (const Case& c : cases) {
     std::vector<ScriptedInput> events{ScriptedInput{}};
@@ -200,9 +221,31 @@ TEST(EventsFile, ErrorsInAFileStopTheProgramBeforeItRuns) {
   EXPECT_TRUE(outcome.out.empty());
   EXPECT_TRUE(ReadBytes(screenshot).empty());
 
-  Outcome missing = RunWith({"--headless", "--events", testing_support::ScratchDir() + "/no_such_events.txt"});
-  EXPECT_EQ(missing.status, kExitUsage);
-  EXPECT_NE(missing.err.find("no_such_events.txt: cannot open the events file"), std::string::npos) << missing.err;
+}
+
+// Anything but a regular file stops the program with the reason; a FIFO
+// is refused at once instead of waiting for a writer.
+TEST(EventsFile, OnlyARegularFileIsRead) {
+  const std::string folder = testing_support::ScratchDir() + "/events_kinds";
+  std::filesystem::create_directories(folder + "/folder");
+  std::remove((folder + "/pipe").c_str());
+  ASSERT_EQ(::mkfifo((folder + "/pipe").c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    std::string message;
+  };
+  const Case cases[] = {
+      {folder + "/missing", folder + "/missing: cannot read the events file: No such file or directory"},
+      {folder + "/folder", folder + "/folder: cannot read the events file: Is a directory"},
+      {folder + "/pipe", folder + "/pipe: cannot read the events file: Is a FIFO, not a regular file"},
+      {"/dev/null", "/dev/null: cannot read the events file: Is a device, not a regular file"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = RunWith({"--headless", "--events", c.path});
+    EXPECT_EQ(outcome.status, kExitUsage) << c.path;
+    EXPECT_EQ(outcome.err, "instrument-panel: " + c.message + "\n");
+    EXPECT_TRUE(outcome.out.empty());
+  }
 }
 
 TEST(HeadlessPanel, EscapeAndCloseEndTheRunEnterAndRunningOutLeaveItOpen) {
@@ -244,11 +287,24 @@ TEST(HeadlessPanel, SameInputsGiveTheSamePictureBytes) {
   EXPECT_TRUE(pictures[0] == pictures[1]) << "two runs with the same inputs drew different pictures";
 }
 
-TEST(HeadlessPanel, UnwritableScreenshotIsAFailure) {
-  Outcome outcome = RunWith({"--headless", "--screenshot", testing_support::ScratchDir() + "/no_such_dir/x.png"});
-  EXPECT_EQ(outcome.status, kExitFailure);
-  EXPECT_NE(outcome.err.find("could not write the screenshot"), std::string::npos);
-  EXPECT_EQ(outcome.out, "panel open at 0 ms\n");
+TEST(HeadlessPanel, UnwritableScreenshotIsAFailureThatSaysWhy) {
+  const std::string folder = testing_support::ScratchDir();
+  std::filesystem::create_directories(folder + "/a_folder.png");
+  struct Case {
+    std::string path;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {folder + "/no_such_dir/x.png", "No such file or directory"},
+      {folder + "/a_folder.png", "Is a directory"},
+      {"/dev/full", "Is a device, not a regular file"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = RunWith({"--headless", "--screenshot", c.path});
+    EXPECT_EQ(outcome.status, kExitFailure);
+    EXPECT_EQ(outcome.err, "instrument-panel: could not write the screenshot " + c.path + ": " + c.reason + "\n");
+    EXPECT_EQ(outcome.out, "panel open at 0 ms\n");
+  }
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ TEST(FeedLines, EachKindTakesItsValue) {
       {"2001 5", "", "'2001' is not an instrument identifier"},
       {"x1 5", "", "'x1' is not an instrument identifier"},
       {"-1 5", "", "'-1' is not an instrument identifier"},
-      {"\x1B[2J 5", "", "'\\x1B[2J' is not an instrument identifier"},
+      {"\x1B[2J 5", "", "'\\x1b[2J' is not an instrument identifier"},
   };
   for (const Case& c : cases) {
     FeedCommand command;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/file_access.h"
 
 namespace ip::tools {
 
@@ -63,11 +65,18 @@ inline std::vector<uint8_t> EncodeBmp24(const Image& image) {
   return out;
 }
 
-inline bool WriteBmp24(const std::string& path, const Image& image) {
+// Writes through a temporary file renamed into place; false with the reason.
+inline bool WriteBmp24(const std::string& path, const Image& image, std::string& reason) {
   const std::vector<uint8_t> bytes = EncodeBmp24(image);
-  std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  return platform::WriteFileReplacing(
+      path,
+      [&bytes](std::FILE* file, std::string&) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); },
+      reason);
+}
+
+inline bool WriteBmp24(const std::string& path, const Image& image) {
+  std::string ignored;
+  return WriteBmp24(path, image, ignored);
 }
 
 }  // namespace ip::tools

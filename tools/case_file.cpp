@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -14,6 +13,7 @@
 #include "host/window_records.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
+#include "platform/file_access.h"
 
 namespace ip::cases {
 
@@ -40,6 +40,7 @@ constexpr std::array<OperationSyntax, 10> kOperations = {{
 }};
 
 constexpr int64_t kMaxCaseSide = 1 << 14;
+constexpr size_t kMaxCaseFileBytes = size_t{64} << 20;
 
 // Decimal in [-2^31, 2^32) or 0x plus one to eight hex digits; the result is
 // the 32-bit pattern.
@@ -330,15 +331,13 @@ bool ParseCaseText(const std::string& text, const std::string& folder, CaseFile&
 }
 
 bool LoadCaseFile(const std::string& path, CaseFile& out, ParseError& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = {0, "cannot read " + path};
+  std::string text, reason;
+  if (!platform::ReadRegularFile(path, kMaxCaseFileBytes, text, reason)) {
+    error = {0, "cannot read the case file: " + reason};
     return false;
   }
-  std::ostringstream text;
-  text << file.rdbuf();
   const size_t slash = path.find_last_of('/');
-  return ParseCaseText(text.str(), slash == std::string::npos ? "." : path.substr(0, slash), out, error);
+  return ParseCaseText(text, slash == std::string::npos ? "." : path.substr(0, slash), out, error);
 }
 
 platform::Surface RunCase(const Case& testCase, const std::string& folder) {

@@ -225,8 +225,9 @@ int main(int argc, char** argv) {
   };
   for (const auto& file : files) {
     const std::string path = folder + "/" + file.name;
-    if (!ip::tools::WriteBmp24(path, file.image)) {
-      std::fprintf(stderr, "make-bitmaps: cannot write %s\n", path.c_str());
+    std::string reason;
+    if (!ip::tools::WriteBmp24(path, file.image, reason)) {
+      std::fprintf(stderr, "make-bitmaps: cannot write %s: %s\n", path.c_str(), reason.c_str());
       return 1;
     }
   }

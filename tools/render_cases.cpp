@@ -7,8 +7,10 @@
 // only that loop, and prints "rendered C cases N times in T us" last. T is
 // the processor time the loop used, so that other work on a busy machine
 // does not count; on an idle machine it is the elapsed time.
-// A malformed case file is reported with its line number on standard error
-// and ends the program with status 2.
+// A malformed or unreadable case file (missing, a directory, a FIFO) is
+// reported on standard error, with its line number when there is one, and
+// ends the program with status 2. A case whose canvas is too large to make,
+// or a picture that cannot be written, ends it with status 1.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include <string>
 #include <time.h>
 
+#include "host/terminal_text.h"
 #include "platform/png_file.h"
 #include "tools/case_file.h"
 
@@ -44,9 +47,15 @@ int WriteAll(const cases::CaseFile& file, const std::string& outDir) {
   std::filesystem::create_directories(outDir, ignored);
   for (const cases::Case& c : file.cases) {
     const platform::Surface picture = cases::RunCase(c, file.folder);
+    if (picture.Empty()) {
+      std::fprintf(stderr, "render-cases: case %s: a %d x %d canvas is too large to make (at most %lld pixels)\n",
+                   c.name.c_str(), c.width, c.height, static_cast<long long>(platform::kMaxSurfacePixels));
+      return 1;
+    }
     const std::string path = outDir + "/" + c.name + ".png";
-    if (picture.Empty() || !platform::WritePngFile(path, picture)) {
-      std::fprintf(stderr, "render-cases: cannot write %s\n", path.c_str());
+    std::string reason;
+    if (!platform::WritePngFile(path, picture, reason)) {
+      std::fprintf(stderr, "render-cases: cannot write %s: %s\n", PrintableText(path).c_str(), reason.c_str());
       return 1;
     }
     std::printf("%s %dx%d %zu operations -> %s\n", c.name.c_str(), picture.width, picture.height,
@@ -81,7 +90,8 @@ int main(int argc, char** argv) {
   cases::CaseFile file;
   cases::ParseError error;
   if (!cases::LoadCaseFile(argv[1], file, error)) {
-    std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.reason.c_str());
+    const std::string where = PrintableText(argv[1]) + (error.line > 0 ? ":" + std::to_string(error.line) : "");
+    std::fprintf(stderr, "render-cases: %s: %s\n", where.c_str(), PrintableText(error.reason).c_str());
     return kUsageStatus;
   }
   if (int status = WriteAll(file, argv[2]); status != 0) return status;

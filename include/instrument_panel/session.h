@@ -72,7 +72,12 @@ bool WindowSessionStarted();
 int64_t SessionClockMs();
 // The local time now (real, before any session is started).
 ClockTime LocalClockNow();
-// Writes the client area as last shown in a headless run to a PNG file.
+// Writes the client area as last shown in a headless run to a PNG file,
+// through a temporary file in the same folder that is renamed into place: a
+// failed write leaves no partial picture behind. False when nothing was shown
+// or the file cannot be written; the second form also says why ("Permission
+// denied", "Is a directory").
 bool WriteShownPicture(const std::string& path);
+bool WriteShownPicture(const std::string& path, std::string& reason);
 
 }  // namespace ip

@@ -1,12 +1,4 @@
-// libFuzzer harness for the BMP decoder and the picture scaler. Not part of
-// the normal build; with clang:
-//
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//     tests/fuzz/fuzz_bmp_decoding.cpp platform/bmp_file.cpp platform/raster_blit.cpp \
-//     platform/surface.cpp -o build-fuzz/fuzz_bmp_decoding
-//   build-fuzz/fuzz_bmp_decoding -max_total_time=300 -rss_limit_mb=2048 CORPUS_DIR \
-//     tests/data/gdi-reference/bmp
-//
+// Fuzz harness: the BMP decoder and the picture scaler.
 // Every input is decoded; an accepted picture must be consistent and is
 // scaled to a small size taken from the input's last bytes, both up and down,
 // through the bilinear and the one-bit rule.
