@@ -4,6 +4,7 @@
 // their defaults; words of a file become the system's keys, colours and
 // Windows-1252 texts.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -157,6 +158,11 @@ TEST(PanelFile, AnInvalidFileStopsTheProgramBeforeAnythingIsDrawn) {
   const Outcome missing = RunWith({"--panel", InvalidFolder() + "/no-such.toml", "--headless"});
   EXPECT_EQ(missing.status, kExitUsage);
   EXPECT_EQ(missing.err, InvalidFolder() + "/no-such.toml: cannot read the panel file: No such file or directory\n");
+  const std::string fifo = testing_support::ScratchDir() + "/panel-fifo.toml";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const Outcome fromFifo = RunWith({"--panel", fifo, "--headless"});
+  EXPECT_EQ(fromFifo.status, kExitUsage) << "refused at once, not waiting for a writer";
+  EXPECT_EQ(fromFifo.err, fifo + ": cannot read the panel file: Is a FIFO, not a regular file\n");
 }
 
 TEST(PanelFile, OmittedKeysTakeTheirDefaults) {
