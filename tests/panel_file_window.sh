@@ -3,11 +3,14 @@
 # to a FIFO move a gauge, a drag on a knob through the X server prints its
 # report lines, and saving the file (by renaming over it, as editors do)
 # rebuilds the panel with the gauge's value kept, while a save with an error
-# keeps the panel and prints FILE:LINE:COLUMN. Usage: panel_file_window.sh
-# BUILD_DIR SOURCE_DIR
+# keeps the panel and prints FILE:LINE:COLUMN. Then the three example panels
+# live: each opens, takes its recorded feed through a FIFO (a machine
+# monitor's gauge moves), the knob bank reports a drag on its INPUT knob, and
+# Escape ends each. Usage: panel_file_window.sh BUILD_DIR SOURCE_DIR
 set -u
 
 build_dir=${1:?build folder}
+examples="${2:?source folder}/examples/panels"
 panel="$build_dir/instrument-panel"
 pixel_tool="$build_dir/tests/window-pixel"
 title="Panel file test"
@@ -86,12 +89,52 @@ save() {  # as an editor that writes a new file and renames it over the old one
 save "#3C4E3C"
 mkfifo "$work/feed"
 
-"$panel" --panel "$work/panel.toml" --feed "$work/feed" --report >"$work/report.txt" 2>"$work/panel.err" &
-panel_pid=$!
-exec 3>"$work/feed"
+# Starts the panel of FILE titled TITLE with the FIFO as its feed (open on
+# descriptor 3) and its report in report.txt.
+start_panel() {  # FILE TITLE
+  : >"$work/report.txt"
+  "$panel" --panel "$1" --feed "$work/feed" --report >"$work/report.txt" 2>"$work/panel.err" &
+  panel_pid=$!
+  exec 3>"$work/feed"
+  window=$(timeout 10 xdotool search --sync --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
+  [ -n "$window" ] || fail "no visible window titled '$2' within 10 seconds: $(cat "$work/panel.err")"
+}
 
-window=$(timeout 10 xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
-[ -n "$window" ] || fail "no visible window titled '$title' within 10 seconds: $(cat "$work/panel.err")"
+# Escape ends the panel with status 0.
+stop_panel() {
+  xdotool mousemove --window "$window" 1 1
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key Escape
+  for _ in $(seq 20); do
+    kill -0 "$panel_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  exec 3>&-
+  wait "$panel_pid"
+  local status=$?
+  panel_pid=""
+  [ "$status" = 0 ] || fail "the panel ended with status $status: $(cat "$work/panel.err")"
+}
+
+# Drags with the left button from (X1, Y1) to (X2, Y2) through the X server.
+drag() {  # X1 Y1 X2 Y2
+  xdotool mousemove --window "$window" "$1" "$2" mousedown 1
+  sleep 0.2
+  xdotool mousemove --window "$window" "$3" "$4"
+  sleep 0.2
+  xdotool mouseup 1
+}
+
+# Waits up to two seconds for the report's last line to be LINE.
+wait_report() {  # LINE
+  for _ in $(seq 40); do
+    [ "$(tail -n 1 "$work/report.txt")" = "$1" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+start_panel "$work/panel.toml" "$title"
 
 pixel() { "$pixel_tool" "$window" "$1" "$2"; }
 # Waits up to two seconds for (X, Y) to show COLOUR ("R G B"), or to differ from it with "not".
@@ -125,15 +168,8 @@ echo "1 100" >&3
 wait_pixel $gauge_x $gauge_y "$full" >/dev/null || fail "the gauge did not move again when fed 100"
 
 # A drag on the knob from the right of its centre to the left of it.
-xdotool mousemove --window "$window" 59 90 mousedown 1
-sleep 0.2
-xdotool mousemove --window "$window" 1 90
-sleep 0.2
-xdotool mouseup 1
-for _ in $(seq 40); do
-  [ "$(tail -n 1 "$work/report.txt")" = "2 16" ] && break
-  sleep 0.05
-done
+drag 59 90 1 90
+wait_report "2 16"
 [ "$(head -n 1 "$work/report.txt")" = "2 83" ] || fail "the drag's first report line is not '2 83': $(cat "$work/report.txt")"
 [ "$(tail -n 1 "$work/report.txt")" = "2 16" ] || fail "the drag's last report line is not '2 16': $(cat "$work/report.txt")"
 
@@ -156,16 +192,34 @@ grep -q "^$work/panel.toml:13:13: 'divisions' must be a whole number" "$work/pan
   fail "the panel changed after a save with an error"
 kill -0 "$panel_pid" 2>/dev/null || fail "the panel ended after a save with an error"
 
-# Escape ends it with status 0.
-xdotool mousemove --window "$window" 150 150
-xdotool windowfocus --sync "$window" 2>/dev/null
-xdotool key Escape
-for _ in $(seq 20); do
-  kill -0 "$panel_pid" 2>/dev/null || break
-  sleep 0.1
-done
-wait "$panel_pid"
-status=$?
-panel_pid=""
-[ "$status" = 0 ] || fail "the panel ended with status $status: $(cat "$work/panel.err")"
-echo "panel file in a real window: the FIFO moved the gauge, the knob's drag was reported, reload kept the value"
+stop_panel
+
+# The examples, each fed its recorded feed without the times.
+live_feed() { sed 's/^[0-9][0-9]* //' "$examples/$1.feed" >&3; }
+
+start_panel "$examples/machine-monitor.toml" "Machine monitor"
+core0_x=21  # near the top of core 0's vertical bar
+core0_y=40
+echo "11 0" >&3
+sleep 0.3
+idle=$(pixel $core0_x $core0_y)
+live_feed machine-monitor
+echo "11 100" >&3
+wait_pixel $core0_x $core0_y not "$idle" >/dev/null || fail "the machine monitor's core 0 gauge did not move"
+[ ! -s "$work/panel.err" ] || fail "the machine monitor refused lines: $(cat "$work/panel.err")"
+stop_panel
+
+start_panel "$examples/knob-bank.toml" "Channel bank"
+live_feed knob-bank
+drag 99 80 13 80  # the INPUT knob (centre 56, 80), from 3 o'clock to 9 o'clock
+wait_report "21 16" || fail "the knob bank's drag did not end on '21 16': $(cat "$work/report.txt")"
+[ "$(head -n 1 "$work/report.txt")" = "21 83" ] || fail "the knob bank's drag did not start on '21 83'"
+stop_panel
+
+start_panel "$examples/annunciator.toml" "Annunciator"
+live_feed annunciator
+sleep 0.3
+[ ! -s "$work/panel.err" ] || fail "the annunciator refused lines: $(cat "$work/panel.err")"
+stop_panel
+echo "panel files in a real window: the FIFO moved the gauges, the knobs' drags were reported, reload kept the" \
+  "value, the three examples ran live"
