@@ -1,6 +1,7 @@
 // The current canvas: attaching, redrawing, size, and the initial state of a
-// new canvas. The current canvas is remembered by handle and looked up on
-// every use, so a canvas that has gone is simply "no canvas".
+// new canvas. The current canvas is remembered by handle, so a canvas that
+// has gone is simply "no canvas"; its record is looked up again only after
+// some record was freed or replaced.
 #include <algorithm>
 
 #include "host/canvas_internal.h"
@@ -17,7 +18,14 @@ namespace ip {
 namespace {
 
 thread_local Handle current_canvas = 0;
+// The record of current_canvas (nullptr: none, or not a canvas) as found
+// when the registry had seen `current_record_removals` removals.
+thread_local WindowRecord* current_record = nullptr;
+thread_local uint64_t current_record_removals = 0;
 int64_t repaint_count = 0;
+uint64_t last_canvas_version = 0;
+
+uint64_t NextCanvasVersion() { return ++last_canvas_version; }
 
 void RepaintCanvas(Handle canvas) {
   ++repaint_count;
@@ -26,9 +34,16 @@ void RepaintCanvas(Handle canvas) {
 
 }  // namespace
 
+void SetCurrentCanvas(Handle canvas) {
+  current_canvas = canvas;
+  WindowRecord* record = FindRecord(canvas);
+  current_record = IsCanvas(record) ? record : nullptr;
+  current_record_removals = RecordRemovals();
+}
+
 WindowRecord* CurrentCanvasRecord() {
-  WindowRecord* record = FindRecord(current_canvas);
-  return IsCanvas(record) ? record : nullptr;
+  if (current_record_removals != RecordRemovals()) SetCurrentCanvas(current_canvas);
+  return current_record;
 }
 
 void RepaintIfImmediate(WindowRecord& record) {
@@ -41,20 +56,22 @@ void InitCanvasState(WindowRecord& record, int32_t width, int32_t height) {
   canvas.bitmap = platform::MakeSurface(width, height, platform::PixelFromColorRef(kSysColorBtnFace));
   canvas.width = canvas.bitmap.Empty() ? 0 : width;
   canvas.height = canvas.bitmap.Empty() ? 0 : height;
+  canvas.version = NextCanvasVersion();
   ApplyDefaultCanvasFont(canvas);
 }
 
 void CanvasAttach(Handle owner, int32_t id, int32_t mode) {
   WindowRecord* target = FindControlRecord(owner, id);
   if (target == nullptr) target = FindRecord(owner);
-  current_canvas = 0;
+  SetCurrentCanvas(0);
   if (!IsCanvas(target)) {
     SetLastError(ErrorCode::kNoCanvas);
     return;
   }
   bool onRequest = (mode & kAttachRedrawOnRequest) != 0 || target->type == RecordType::kBitmapCanvas;
   target->flags = onRequest ? (target->flags | kFlagRedrawOnRequest) : (target->flags & ~kFlagRedrawOnRequest);
-  current_canvas = target->key;
+  target->canvas.version = NextCanvasVersion();
+  SetCurrentCanvas(target->key);
 }
 
 void CanvasRedraw() {

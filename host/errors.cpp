@@ -57,6 +57,7 @@ const char* ErrorDescription(ErrorCode code) {
     case ErrorCode::kIdentifierOutsideTables: return "identifier outside the instrument tables";
     case ErrorCode::kWrongInstrumentKind: return "instrument of another kind";
     case ErrorCode::kNoWindowSession: return "no window session started";
+    case ErrorCode::kInvalidDisplayScale: return "display scale outside 1 to 4";
   }
   return "unknown error code";
 }

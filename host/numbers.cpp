@@ -9,6 +9,7 @@
 #include "instrument_panel/numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -49,18 +50,43 @@ DecimalDigits PrintScientific(double magnitude, int count) {
   return out;
 }
 
+// Bits of a double's significand, and log10(2) from above (0.30103 > 0.30102999...).
+constexpr int kSignificandBits = std::numeric_limits<double>::digits;
+constexpr int kLog2Numerator = 30103;
+constexpr int kLog2Denominator = 100000;
+
+// A bound on the significant digits of the exact decimal expansion of a
+// finite, non-zero magnitude: each binary place after the point makes one
+// decimal place, and a number below 2^e has at most e * log10(2) + 1 digits
+// before the point.
+int ExactDigitBound(double magnitude) {
+  int binaryExponent = 0;  // magnitude = fraction * 2^binaryExponent, fraction in [0.5, 1)
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  const auto significand = static_cast<uint64_t>(std::ldexp(fraction, kSignificandBits));
+  const int placesAfterPoint = std::max(0, kSignificandBits - binaryExponent - std::countr_zero(significand));
+  const int digitsBeforePoint = binaryExponent > 0 ? binaryExponent * kLog2Numerator / kLog2Denominator + 1 : 0;
+  return placesAfterPoint + digitsBeforePoint;
+}
+
 // The first `count` exact significant digits of |value| (truncated, not
 // rounded). `count` must be at least 1; `value` finite and non-zero.
 DecimalDigits ExactLeadingDigits(double value, int count) {
   double magnitude = std::fabs(value);
-  // Fast path: print a few guard digits more and cut. The cut is exact unless
-  // rounding at the last guard digit carried into the kept digits, which
-  // leaves only zeros after them; then print the whole exact expansion.
-  DecimalDigits wide = PrintScientific(magnitude, count + kGuardDigits);
-  if (wide.digits.find_first_not_of('0', count) == std::string::npos) {
-    wide = PrintScientific(magnitude, kExactPrecision);
-    if (static_cast<int>(wide.digits.size()) < count) wide.digits.resize(count, '0');
+  DecimalDigits wide;
+  const int exactDigits = ExactDigitBound(magnitude);
+  if (exactDigits <= count + kGuardDigits) {
+    // A short expansion (whole numbers, halves, quarters...): printed whole, exactly.
+    wide = PrintScientific(magnitude, exactDigits);
+  } else {
+    // Print a few guard digits more and cut. The cut is exact unless rounding
+    // at the last guard digit carried into the kept digits, which leaves only
+    // zeros after them; then print the whole exact expansion.
+    wide = PrintScientific(magnitude, count + kGuardDigits);
+    if (wide.digits.find_first_not_of('0', count) == std::string::npos) {
+      wide = PrintScientific(magnitude, kExactPrecision);
+    }
   }
+  if (static_cast<int>(wide.digits.size()) < count) wide.digits.resize(count, '0');
   wide.digits.resize(count);
   return wide;
 }

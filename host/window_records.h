@@ -44,6 +44,10 @@ struct CanvasState {
   int32_t backColor = kSysColorBtnFace;        // text background, or kColorNone = transparent
   int32_t penStyle = 0;                        // 0 = solid
   int32_t penWidth = 0;                        // 0 = one pixel
+  // Renewed (from one counter for all canvases) when the canvas is made and
+  // whenever it is attached for drawing: while it stays the same, the pixels
+  // have not changed.
+  uint64_t version = 0;
 };
 
 struct WindowRecord {
@@ -76,6 +80,9 @@ void FreeDialogRecords(Handle dialog);
 size_t RecordCount();
 // The handles of the records a dialog owns: its controls and their face bitmaps.
 std::vector<Handle> RecordsOwnedBy(Handle dialog);
+// Changes whenever a record is freed or replaced: a record pointer kept from
+// FindRecord stays valid while this value stays the same.
+uint64_t RecordRemovals();
 // True for canvas controls and bitmap canvases.
 bool IsCanvas(const WindowRecord* record);
 

@@ -62,7 +62,7 @@ constexpr int32_t kShadeLimit = 1000;
 
 // Round to nearest, ties to even, in extended precision; non-finite or out of
 // range gives INT32_MIN like every conversion of the system.
-int32_t RoundReal(Real value) { return RoundToInt(static_cast<double>(std::nearbyintl(value))); }
+int32_t RoundReal(Real value) { return RoundExtendedToInt(value); }
 
 // Coordinates and lines are clamped far outside the canvas, which keeps the
 // axis-aligned shapes of a gauge unchanged on the canvas while keeping huge

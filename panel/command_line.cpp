@@ -17,9 +17,9 @@ namespace {
 
 constexpr const char* kProgram = "instrument-panel";
 constexpr const char* kUsage =
-    "usage: instrument-panel [--panel FILE.toml [--feed FILE|-] [--report]]\n"
+    "usage: instrument-panel [--scale N|auto] [--panel FILE.toml [--feed FILE|-] [--report]]\n"
     "       instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N] [--events FILE]"
-    " [--screenshot FILE.png]\n"
+    " [--screenshot FILE.png] [--scale N]\n"
     "                        [--panel FILE.toml [--feed FILE|-] [--report]]\n";
 constexpr size_t kMaxEventsFileBytes = 16 * 1024 * 1024;
 
@@ -60,6 +60,17 @@ bool ParseTwoDigits(const std::string& text, size_t at, int limit, int& out) {
   if (!AllDigits(part)) return false;
   out = (part[0] - '0') * 10 + (part[1] - '0');
   return out <= limit;
+}
+
+// "1" to "4" (one digit, so no sign, space or leading zero) or "auto".
+bool ParseScale(const std::string& text, int& out) {
+  if (text == "auto") {
+    out = kAutoDisplayScale;
+    return true;
+  }
+  if (text.size() != 1 || text[0] < '0' + kMinDisplayScale || text[0] > '0' + kMaxDisplayScale) return false;
+  out = text[0] - '0';
+  return true;
 }
 
 bool ReadOptionValue(const std::vector<std::string>& args, size_t& i, std::string& value, std::string& error) {
@@ -103,6 +114,15 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
     if (!ParseCount(value, kMaxRunMilliseconds, out.runMs)) {
       error = "--run-ms: '" + PrintableText(value) + "' is not a number of milliseconds from 0 to " +
               std::to_string(kMaxRunMilliseconds);
+      return false;
+    }
+    return true;
+  }
+  if (option == "--scale") {
+    if (!ReadOptionValue(args, i, value, error)) return false;
+    if (!ParseScale(value, out.scale)) {
+      error = "--scale: '" + value + "' is not a whole number from " + std::to_string(kMinDisplayScale) + " to " +
+              std::to_string(kMaxDisplayScale) + " or 'auto'";
       return false;
     }
     return true;
@@ -212,9 +232,13 @@ bool ParseEventLine(const std::vector<std::string>& words, std::vector<ScriptedI
   return false;
 }
 
-int RunRealWindow(std::ostream& err) {
+int RunRealWindow(const CommandLine& options, std::ostream& err) {
   std::string reason;
-  if (!StartRealWindowSession(reason)) {
+  RealWindowSettings settings;
+  settings.scale = options.scale;
+  settings.fitWidth = kPanelWidth;
+  settings.fitHeight = kPanelHeight;
+  if (!StartRealWindowSession(settings, reason)) {
     err << kProgram << ": no display to open the window on (" << reason
         << "); use --headless to run offscreen\n";
     return kExitFailure;
@@ -226,7 +250,7 @@ int RunRealWindow(std::ostream& err) {
 }
 
 FilePanelRun FileRunOf(const CommandLine& options) {
-  return FilePanelRun{options.panelFile, options.feedFile, options.report, options.screenshotFile};
+  return FilePanelRun{options.panelFile, options.feedFile, options.report, options.screenshotFile, options.scale};
 }
 
 int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err) {
@@ -240,6 +264,7 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   }
   settings.clockStart = options.hasClock ? options.clock : LocalClockNow();
   settings.runMs = options.runMs;
+  settings.scale = options.scale;
   if (!options.panelFile.empty()) return RunFilePanelHeadless(FileRunOf(options), settings, out, err);
   StartHeadlessSession(settings);
   ResetPanelState();
@@ -344,7 +369,7 @@ int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   if (options.headless) return RunHeadless(options, out, err);
   if (!options.panelFile.empty()) return RunFilePanelWindow(FileRunOf(options), out, err);
-  return RunRealWindow(err);
+  return RunRealWindow(options, err);
 }
 
 }  // namespace ip::panel

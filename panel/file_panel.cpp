@@ -483,7 +483,11 @@ int RunFilePanelWindow(const FilePanelRun& run, std::ostream& out, std::ostream&
     }
     panel.UseLiveFeed(&feed, FeedName(run.feedPath));
   }
-  if (!StartRealWindowSession(reason)) {
+  RealWindowSettings settings;
+  settings.scale = run.scale;
+  settings.fitWidth = panel.Description().window.width;
+  settings.fitHeight = panel.Description().window.height;
+  if (!StartRealWindowSession(settings, reason)) {
     err << kProgramName << ": no display to open the window on (" << reason << "); use --headless to run offscreen\n";
     return kExitFailure;
   }

@@ -115,6 +115,7 @@ struct FilePanelRun {
   std::string feedPath;  // "" none, "-" standard input
   bool report = false;
   std::string screenshotFile;  // headless
+  int scale = 1;               // the display scale (1..kMaxDisplayScale, or kAutoDisplayScale)
 };
 int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std::ostream& out, std::ostream& err);
 int RunFilePanelWindow(const FilePanelRun& run, std::ostream& out, std::ostream& err);

@@ -31,7 +31,7 @@ Rect HeadlessWorkArea() { return kHeadlessWorkArea; }
 FrameInsets HeadlessFrame() { return kHeadlessFrame; }
 void ShowNothing(uint32_t, const std::string&, Rect) {}
 void CloseNothing(uint32_t) {}
-void PresentNothing(const Surface&) {}
+void PresentNothing(const Surface&, const std::vector<Rect>&) {}
 bool NoInput() { return false; }
 bool NoWait(int64_t) { return false; }
 void NoShutdown() {}
@@ -59,7 +59,21 @@ void ApplyInput(const ScriptedInput& input) {
   }
 }
 
-void HeadlessPresent(const Surface& backBuffer) { Run().shown = backBuffer; }
+// Keeps the picture as shown: the changed rectangles are copied into it (the
+// whole buffer when its size changed).
+void HeadlessPresent(const Surface& backBuffer, const std::vector<Rect>& changed) {
+  Surface& shown = Run().shown;
+  if (shown.width != backBuffer.width || shown.height != backBuffer.height) {
+    shown = backBuffer;
+    return;
+  }
+  for (const Rect& r : changed) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      const Pixel* from = backBuffer.Row(y);
+      std::copy(from + r.left, from + r.right, shown.Row(y) + r.left);
+    }
+  }
+}
 
 bool InputDue(const HeadlessRun& run) {
   return run.nextInput < run.input.size() && run.input[run.nextInput].timeMs <= MonotonicMs();

@@ -1,7 +1,11 @@
 // The real-window backend on SDL2. The desktop work area comes from
 // SDL_GetDisplayUsableBounds; the native window is made when the window
 // system shows its top-level window and has no frame of its own in our
-// coordinates (SDL places and measures the client area).
+// coordinates (SDL places and measures the client area). With a display
+// scale of N the window system works in window pixels and this backend
+// meets screen pixels: the work area, window position and size are
+// multiplied by N on the way out and mouse positions divided on the way in,
+// and each presented pixel becomes an N x N block.
 #include <SDL.h>
 
 #include <algorithm>
@@ -9,6 +13,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/display_scale.h"
 #include "platform/window_backend.h"
 #include "platform/window_sdl.h"
 
@@ -19,19 +24,30 @@ namespace {
 SDL_Window* sdl_window = nullptr;
 // The event type that wakes SDL_WaitEvent for the inbox (0 before it is registered).
 Uint32 wake_event_type = 0;
+int display_scale = 1;
+Surface scaled_scratch;  // a presented rectangle at the display scale
 
-Rect SdlWorkArea() {
+// The desktop work area in screen pixels.
+Rect RealWorkArea() {
   SDL_Rect bounds{};
   if (SDL_GetDisplayUsableBounds(0, &bounds) != 0 && SDL_GetDisplayBounds(0, &bounds) != 0) return {0, 0, 0, 0};
   return {bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
 }
 
+double DisplayDensity() {
+  float diagonal = 0;
+  return SDL_GetDisplayDPI(0, &diagonal, nullptr, nullptr) == 0 ? diagonal : 0.0;
+}
+
+Rect SdlWorkArea() { return LogicalWorkArea(RealWorkArea(), display_scale); }
+
 FrameInsets SdlFrame() { return {}; }
 
 void SdlShowWindow(uint32_t, const std::string& utf8Title, Rect client) {
   if (sdl_window != nullptr) SDL_DestroyWindow(sdl_window);
-  sdl_window = SDL_CreateWindow(utf8Title.c_str(), client.left, client.top, std::max(1, client.Width()),
-                                std::max(1, client.Height()), SDL_WINDOW_SHOWN);
+  const int n = display_scale;
+  sdl_window = SDL_CreateWindow(utf8Title.c_str(), client.left * n, client.top * n, std::max(1, client.Width() * n),
+                                std::max(1, client.Height() * n), SDL_WINDOW_SHOWN);
 }
 
 void SdlCloseWindow(uint32_t) {
@@ -39,29 +55,61 @@ void SdlCloseWindow(uint32_t) {
   sdl_window = nullptr;
 }
 
-void SdlPresent(const Surface& backBuffer) {
-  if (sdl_window == nullptr || backBuffer.Empty()) return;
+constexpr int kPixelBytes = static_cast<int>(sizeof(Pixel));
+
+// Converts `width` x `height` pixels starting at `from` (rows `pitch` bytes
+// apart, our pixel layout) into the window surface at (x, y), clipped to it.
+void ConvertInto(SDL_Surface* screen, const Pixel* from, int pitch, int x, int y, int width, int height) {
+  width = std::min(width, screen->w - x);
+  height = std::min(height, screen->h - y);
+  if (width <= 0 || height <= 0) return;
+  auto* to = static_cast<uint8_t*>(screen->pixels) + static_cast<size_t>(y) * screen->pitch +
+             static_cast<size_t>(x) * screen->format->BytesPerPixel;
+  SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, from, pitch, screen->format->format, to, screen->pitch);
+}
+
+// Puts one changed rectangle of the back buffer on the window surface at the
+// display scale; returns the screen rectangle it covers.
+SDL_Rect PutRectangle(SDL_Surface* screen, const Surface& backBuffer, const Rect& r) {
+  const int n = display_scale;
+  const SDL_Rect onScreen{r.left * n, r.top * n, r.Width() * n, r.Height() * n};
+  if (n == 1) {
+    ConvertInto(screen, backBuffer.Row(r.top) + r.left, backBuffer.width * kPixelBytes, r.left, r.top, r.Width(),
+                r.Height());
+    return onScreen;
+  }
+  if (scaled_scratch.width < onScreen.w || scaled_scratch.height < onScreen.h) {
+    scaled_scratch =
+        MakeSurface(std::max(scaled_scratch.width, onScreen.w), std::max(scaled_scratch.height, onScreen.h), 0);
+    if (scaled_scratch.Empty()) return SDL_Rect{};
+  }
+  ReplicatePixels(backBuffer, r, n, scaled_scratch, Point{0, 0});
+  ConvertInto(screen, scaled_scratch.pixels.data(), scaled_scratch.width * kPixelBytes, onScreen.x, onScreen.y,
+              onScreen.w, onScreen.h);
+  return onScreen;
+}
+
+void SdlPresent(const Surface& backBuffer, const std::vector<Rect>& changed) {
+  if (sdl_window == nullptr || backBuffer.Empty() || changed.empty()) return;
   SDL_Surface* screen = SDL_GetWindowSurface(sdl_window);
   if (screen == nullptr) return;
-  const int width = std::min(backBuffer.width, screen->w);
-  const int height = std::min(backBuffer.height, screen->h);
+  std::vector<SDL_Rect> onScreen;
+  onScreen.reserve(changed.size());
   if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
-  SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, backBuffer.pixels.data(),
-                    backBuffer.width * static_cast<int>(sizeof(Pixel)), screen->format->format, screen->pixels,
-                    screen->pitch);
+  for (const Rect& r : changed) onScreen.push_back(PutRectangle(screen, backBuffer, r));
   if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
-  SDL_UpdateWindowSurface(sdl_window);
+  SDL_UpdateWindowSurfaceRects(sdl_window, onScreen.data(), static_cast<int>(onScreen.size()));
 }
 
 void Translate(const SDL_Event& event) {
   switch (event.type) {
     case SDL_MOUSEMOTION:
-      InjectMouseMove(event.motion.x, event.motion.y);
+      InjectMouseMove(FloorDiv(event.motion.x, display_scale), FloorDiv(event.motion.y, display_scale));
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       if (event.button.button != SDL_BUTTON_LEFT && event.button.button != SDL_BUTTON_RIGHT) break;
-      InjectMouseMove(event.button.x, event.button.y);
+      InjectMouseMove(FloorDiv(event.button.x, display_scale), FloorDiv(event.button.y, display_scale));
       InjectMouseButton(event.button.button == SDL_BUTTON_LEFT ? MouseButton::kLeft : MouseButton::kRight,
                         event.type == SDL_MOUSEBUTTONDOWN);
       break;
@@ -82,7 +130,7 @@ void Translate(const SDL_Event& event) {
           InjectCloseButton();
           break;
         case SDL_WINDOWEVENT_MOVED:
-          MoveShownWindow(event.window.data1, event.window.data2);
+          MoveShownWindow(FloorDiv(event.window.data1, display_scale), FloorDiv(event.window.data2, display_scale));
           break;
         case SDL_WINDOWEVENT_EXPOSED:
           if (sdl_window != nullptr) SDL_UpdateWindowSurface(sdl_window);
@@ -153,7 +201,7 @@ bool IsDesktopDriver(const char* driver) {
 
 }  // namespace
 
-bool StartSdlBackend(std::string& error) {
+bool StartSdlBackend(const RealWindowSettings& settings, std::string& error) {
   InstallBackend(nullptr);
   const bool named = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
   if (!named && SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr) {
@@ -177,9 +225,16 @@ bool StartSdlBackend(std::string& error) {
     const Uint32 registered = SDL_RegisterEvents(1);
     if (registered != static_cast<Uint32>(-1)) wake_event_type = registered;
   }
+  display_scale = settings.scale;
+  if (settings.scale == kAutoDisplayScale) {
+    display_scale = ChooseAutoScale(RealWorkArea(), DisplayDensity(), settings.fitWidth, settings.fitHeight,
+                                    kMaxDisplayScale);
+  }
   UseRealClock();
   InstallBackend(&kSdlBackend);
   return true;
 }
+
+int SdlDisplayScale() { return display_scale; }
 
 }  // namespace ip::platform

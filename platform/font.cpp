@@ -77,18 +77,26 @@ void FillBox(Surface& surface, const ClipBox& box, Pixel color) {
   for (int row = box.y0; row < box.y1; ++row) std::fill(surface.Row(row) + box.x0, surface.Row(row) + box.x1, color);
 }
 
-// One channel of `under` covered by `over` with coverage 0..255, rounded to nearest.
-uint32_t BlendChannel(uint32_t under, uint32_t over, uint32_t coverage) {
-  return (under * (255 - coverage) + over * coverage + 127) / 255;
+// Red and blue, and green alone, as 16-bit lanes of one word: a channel's
+// weighted sum stays below 65536, so the lanes never carry into each other.
+constexpr uint32_t kRedBlue = 0x00FF00FF;
+constexpr uint32_t kGreen = 0x0000FF00;
+constexpr uint32_t kFullCoverage = 255;
+constexpr uint32_t kHalfInLanes = 0x007F007F;  // 127 in each lane: rounds to nearest
+constexpr uint32_t kOneInLanes = 0x00010001;
+
+// x / 255 in each 16-bit lane, for lane values up to 65535 - 256:
+// (x + 1 + (x >> 8)) >> 8 is exact there.
+uint32_t DivideLanesBy255(uint32_t lanes) {
+  return ((lanes + kOneInLanes + ((lanes >> 8) & kRedBlue)) >> 8) & kRedBlue;
 }
 
 Pixel Blend(Pixel under, Pixel over, uint32_t coverage) {
-  if (coverage == 255) return over;
-  Pixel result = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    result |= BlendChannel((under >> shift) & 0xFF, (over >> shift) & 0xFF, coverage) << shift;
-  }
-  return result;
+  if (coverage == kFullCoverage) return over;
+  const uint32_t keep = kFullCoverage - coverage;
+  const uint32_t redBlue = (under & kRedBlue) * keep + (over & kRedBlue) * coverage + kHalfInLanes;
+  const uint32_t green = ((under & kGreen) >> 8) * keep + ((over & kGreen) >> 8) * coverage + kHalfInLanes;
+  return DivideLanesBy255(redBlue) | (DivideLanesBy255(green) << 8);
 }
 
 // Blends one glyph's coverage with its box's top-left at (left, top).
@@ -111,6 +119,8 @@ void DrawDecoration(Surface& surface, const DecorationLine& line, int64_t left, 
 }
 
 }  // namespace
+
+Pixel BlendCoverage(Pixel under, Pixel over, uint32_t coverage) { return Blend(under, over, coverage); }
 
 char32_t UnicodeFromWindows1252(uint8_t byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kWindows1252High[byte - 0x80];

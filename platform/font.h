@@ -74,6 +74,10 @@ struct TextPaint {
   Pixel background = 0;
 };
 
+// `over` laid on `under` with coverage 0..255: each channel
+// (under * (255 - coverage) + over * coverage) / 255, rounded to nearest.
+Pixel BlendCoverage(Pixel under, Pixel over, uint32_t coverage);
+
 // Draws a text with the top-left of its cell at (x, y); the baseline is
 // y + ascent. Each glyph's box sits at (pen x + left bearing, baseline - top
 // bearing) and the pen advances by the glyph's advance. Underline and

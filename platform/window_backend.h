@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/surface.h"
 #include "platform/window_system.h"
@@ -20,8 +21,9 @@ struct Backend {
   void (*showWindow)(uint32_t window, const std::string& utf8Title, Rect client);
   // The shown window was destroyed.
   void (*closeWindow)(uint32_t window);
-  // Shows the back buffer (the client area) on screen.
-  void (*present)(const Surface& backBuffer);
+  // Shows the `changed` rectangles of the back buffer (the client area) on
+  // screen; the rest of the screen still shows what it showed.
+  void (*present)(const Surface& backBuffer, const std::vector<Rect>& changed);
   // Queues input that is available now without waiting; true if it queued any.
   bool (*pollInput)();
   // Waits until input arrives or the monotonic clock reaches deadlineMs

@@ -6,10 +6,15 @@
 
 #include <string>
 
+#include "instrument_panel/session.h"
+
 namespace ip::platform {
 
-// Forgets every window and makes the SDL2 backend current. False, with the
-// reason in `error`, when no display can be opened.
-bool StartSdlBackend(std::string& error);
+// Forgets every window and makes the SDL2 backend current at the settings'
+// display scale (already checked; kAutoDisplayScale is chosen here from the
+// display). False, with the reason in `error`, when no display can be opened.
+bool StartSdlBackend(const RealWindowSettings& settings, std::string& error);
+// The display scale in force (the automatic one resolved).
+int SdlDisplayScale();
 
 }  // namespace ip::platform

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/dirty_region.h"
 #include "platform/font.h"
 #include "platform/handles.h"
 #include "platform/message_inbox.h"
@@ -35,7 +36,8 @@ struct WindowData {
   bool needsPaint = false;
   std::vector<uint32_t> children;  // creation order = hit-testing order
   Surface backBuffer;              // top-level windows only
-  bool backBufferChanged = false;
+  DirtyRegion changed;             // parts of the back buffer not shown yet
+  int64_t changedSinceMs = 0;      // when the oldest of those changes was made
 };
 
 struct Timer {
@@ -62,6 +64,11 @@ struct KeyState {
 };
 
 constexpr int kKeyCount = 256;
+
+// A loop that stays busy with due timers still shows its changes at least
+// this often (never reached on the virtual clock, which stands still while
+// the loop works).
+constexpr int64_t kLongestUnshownMs = 100;
 
 struct WindowSystem {
   std::map<uint32_t, WindowData> windows;
@@ -127,9 +134,18 @@ Point OriginInTopLevel(const WindowData& data) {
   return origin;
 }
 
+Rect BackBufferBounds(const WindowData& data) { return Rect{0, 0, data.backBuffer.width, data.backBuffer.height}; }
+
+// Notes that `area` of a top-level window's back buffer changed.
+void MarkChanged(WindowData& top, Rect area) {
+  if (top.changed.Empty()) top.changedSinceMs = MonotonicMs();
+  AddDirtyRect(top.changed, area, BackBufferBounds(top));
+}
+
 void ResizeBackBuffer(WindowData& data) {
   data.backBuffer = MakeSurface(data.rect.Width(), data.rect.Height(), 0);
-  data.backBufferChanged = true;
+  data.changed.Clear();
+  MarkChanged(data, BackBufferBounds(data));
 }
 
 void MarkChildrenForPaint(const WindowData& data) {
@@ -152,7 +168,7 @@ void EraseBackground(uint32_t window) {
   uint32_t colorref = 0;
   if (BrushColor(brush, colorref)) {
     std::fill(data->backBuffer.pixels.begin(), data->backBuffer.pixels.end(), PixelFromColorRef(colorref));
-    data->backBufferChanged = true;
+    MarkChanged(*data, BackBufferBounds(*data));
   }
   MarkChildrenForPaint(*data);
 }
@@ -292,11 +308,17 @@ int64_t NextTimerDue() {
   return next;
 }
 
-void PresentIfChanged() {
+// Shows what changed in the shown window's back buffer since it was last shown.
+void PresentChanges() {
   WindowData* data = Find(State().shownWindow);
-  if (data == nullptr || !data->backBufferChanged) return;
-  data->backBufferChanged = false;
-  CurrentBackend().present(data->backBuffer);
+  if (data == nullptr || data->changed.Empty()) return;
+  CurrentBackend().present(data->backBuffer, data->changed.rects);
+  data->changed.Clear();
+}
+
+bool ChangesWaitedTooLong() {
+  const WindowData* data = Find(State().shownWindow);
+  return data != nullptr && !data->changed.Empty() && MonotonicMs() - data->changedSinceMs >= kLongestUnshownMs;
 }
 
 void CollectSubtree(uint32_t window, std::vector<uint32_t>& out) {
@@ -564,8 +586,11 @@ bool GetMessage(Message& out) {
       continue;
     }
     if (TakePaint(out)) return true;
-    PresentIfChanged();
+    // Timers due together run one after the other; what they painted is
+    // shown once, when the loop has nothing more to do for now.
+    if (ChangesWaitedTooLong()) PresentChanges();
     if (TakeTimer(out)) return true;
+    PresentChanges();
     if (!CurrentBackend().waitInput(NextTimerDue())) return false;
   }
 }
@@ -606,12 +631,14 @@ void PaintWindowPixels(uint32_t window, const Surface& source) {
   const int height = std::min(source.height, data->rect.Height());
   const int x0 = std::max(0, -origin.x);
   const int x1 = std::min(width, target.width - origin.x);
-  for (int y = std::max(0, -origin.y); y < height && origin.y + y < target.height; ++y) {
-    if (x1 <= x0) break;
+  const int y0 = std::max(0, -origin.y);
+  const int y1 = std::min(height, target.height - origin.y);
+  if (x1 <= x0 || y1 <= y0) return;
+  for (int y = y0; y < y1; ++y) {
     const Pixel* from = source.Row(y) + x0;
     std::copy(from, from + (x1 - x0), target.Row(origin.y + y) + origin.x + x0);
   }
-  top->backBufferChanged = true;
+  MarkChanged(*top, Rect{origin.x + x0, origin.y + y0, origin.x + x1, origin.y + y1});
 }
 
 void RedrawWindowNow(uint32_t window) {

@@ -21,34 +21,14 @@ for tool in Xvfb xdotool xwininfo; do
 done
 [ -x "$panel" ] || fail "$panel has not been built"
 
-xvfb_pid=""
+source "$(dirname "$0")/support/xvfb.sh"
 panel_pid=""
 cleanup() {
   [ -n "$panel_pid" ] && kill "$panel_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null
-  return 0
+  stop_xvfb
 }
 trap cleanup EXIT
-
-# Start Xvfb on the first display number nobody uses.
-display=""
-for n in $(seq 91 160); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    if DISPLAY=":$n" xwininfo -root >/dev/null 2>&1; then display=":$n"; break; fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$display" ] && break
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=""
-done
-[ -n "$display" ] || fail "could not start Xvfb"
-export DISPLAY=$display
+start_xvfb "${screen_width}x${screen_height}" || fail "could not start Xvfb"
 
 "$panel" >/dev/null 2>"$build_dir/real_window.stderr" &
 panel_pid=$!

@@ -430,6 +430,27 @@ TEST(CanvasPrintPixels, PrintingInTwoPiecesGivesTheSamePixelsAsInOne) {
 
 // ---------------------------------------------------------------- no canvas
 
+// Every channel value under every channel value at every coverage, in red
+// and blue at once (so a carry between them would show), with other values
+// in green.
+TEST(CanvasPrintPixels, GlyphCoverageBlendsEachChannelRoundedToNearest) {
+  int wrong = 0;
+  for (uint32_t coverage = 0; coverage <= 255; ++coverage) {
+    for (uint32_t under = 0; under <= 255; ++under) {
+      for (uint32_t over = 0; over <= 255; ++over) {
+        const uint32_t redBlue = (under * (255 - coverage) + over * coverage + 127) / 255;
+        const uint32_t green = ((255 - under) * (255 - coverage) + over * coverage + 127) / 255;
+        const Pixel blended =
+            platform::BlendCoverage(under << 16 | (255 - under) << 8 | under, over << 16 | over << 8 | over, coverage);
+        if (blended != (redBlue << 16 | green << 8 | redBlue) && ++wrong <= 3) {
+          ADD_FAILURE() << under << " under " << over << " at " << coverage << ": " << std::hex << blended;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST(CanvasTextWithoutCanvas, OperationsDoNothingAndQueriesGiveZero) {
   Handle canvas = AttachNewCanvas(30, 20);
   const platform::Surface before = Current().bitmap;

@@ -67,7 +67,7 @@ TEST(CommandLineOptions, HeadlessOptionsAreRead) {
   CommandLine options;
   std::string error;
   ASSERT_TRUE(ParseCommandLine({"--headless", "--clock", "23:59:58.250", "--run-ms", "3000", "--events", "e.txt",
-                                "--screenshot", "p.png"},
+                                "--screenshot", "p.png", "--scale", "4"},
                                options, error))
       << error;
   EXPECT_TRUE(options.headless);
@@ -76,12 +76,20 @@ TEST(CommandLineOptions, HeadlessOptionsAreRead) {
   EXPECT_EQ(options.runMs, 3000);
   EXPECT_EQ(options.eventsFile, "e.txt");
   EXPECT_EQ(options.screenshotFile, "p.png");
+  EXPECT_EQ(options.scale, 4);
 
   CommandLine plain;
   ASSERT_TRUE(ParseCommandLine({}, plain, error));
   EXPECT_FALSE(plain.headless);
   EXPECT_FALSE(plain.hasClock);
   EXPECT_EQ(plain.runMs, 0);
+  EXPECT_EQ(plain.scale, 1);
+
+  CommandLine automatic;  // the real window's scale chosen from the desktop
+  ASSERT_TRUE(ParseCommandLine({"--scale", "auto"}, automatic, error));
+  EXPECT_EQ(automatic.scale, kAutoDisplayScale);
+  ASSERT_TRUE(ParseCommandLine({"--scale", "1"}, automatic, error));
+  EXPECT_EQ(automatic.scale, 1);
 
   CommandLine longest;  // one more millisecond is refused below
   ASSERT_TRUE(ParseCommandLine({"--headless", "--run-ms", "1000000000"}, longest, error)) << error;
@@ -133,6 +141,13 @@ TEST(CommandLineOptions, ProblemsAreNamedAndNothingRuns) {
       {{"--headless", "--events", ""}, "--events: the file name is empty"},
       {{"--run-ms", "100"}, "need --headless"},
       {{"headless"}, "unknown option 'headless'"},
+      {{"--scale"}, "--scale: a value is missing"},
+      {{"--scale", "5"}, "--scale: '5' is not a whole number from 1 to 4 or 'auto'"},
+      {{"--scale", "0"}, "--scale: '0' is not a whole number from 1 to 4 or 'auto'"},
+      {{"--headless", "--scale", "02"}, "--scale: '02' is not a whole number"},
+      {{"--headless", "--scale", "-1"}, "--scale: '-1' is not a whole number"},
+      {{"--scale", "Auto"}, "--scale: 'Auto' is not a whole number"},
+      {{"--scale", "2.0"}, "--scale: '2.0' is not a whole number"},
       {{"--headless", "--run-ms", "0001000000001"}, "--run-ms: '0001000000001' is not a number"},
       {{"--\x1b[2J"}, "unknown option '--\\x1b[2J'"},  // shown escaped, never raw
   };
@@ -285,6 +300,28 @@ TEST(HeadlessPanel, SameInputsGiveTheSamePictureBytes) {
   // The picture itself is checked against the golden pictures of the panel.
   ASSERT_FALSE(pictures[0].empty());
   EXPECT_TRUE(pictures[0] == pictures[1]) << "two runs with the same inputs drew different pictures";
+}
+
+TEST(HeadlessPanel, ScaledScreenshotShowsEachPixelAsABlock) {
+  std::vector<platform::Surface> pictures;
+  for (const char* scale : {"1", "2"}) {
+    const std::string png = testing_support::ScratchDir() + "/panel_scale" + scale + ".png";
+    Outcome outcome = RunWith({"--headless", "--clock", "08:15:00", "--run-ms", "400", "--screenshot", png,
+                               "--scale", scale});
+    ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
+    pictures.emplace_back();
+    ASSERT_TRUE(testing_support::ReadPng(png, pictures.back()));
+  }
+  const platform::Surface& plain = pictures[0];
+  const platform::Surface& scaled = pictures[1];
+  ASSERT_EQ(plain.width, kPanelWidth);
+  ASSERT_EQ(scaled.width, 2 * kPanelWidth);
+  ASSERT_EQ(scaled.height, 2 * kPanelHeight);
+  int differing = 0;
+  for (int y = 0; y < scaled.height; ++y) {
+    for (int x = 0; x < scaled.width; ++x) differing += scaled.At(x, y) != plain.At(x / 2, y / 2);
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 TEST(HeadlessPanel, UnwritableScreenshotIsAFailureThatSaysWhy) {

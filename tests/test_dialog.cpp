@@ -16,6 +16,7 @@
 #include "host/dialog_internal.h"
 #include "host/window_records.h"
 #include "instrument_panel/bitmaps.h"
+#include "instrument_panel/canvas.h"
 #include "instrument_panel/dialog.h"
 #include "instrument_panel/errors.h"
 #include "instrument_panel/session.h"
@@ -358,6 +359,44 @@ TEST_F(DialogTest, ControlQueries) {
   EXPECT_EQ(GetControlLocation(dialog, 999), (IntPair{0, 0}));
   AddCanvasControl(0x4242, 1, 0, 0, 10, 10, 0, 0, nullptr, "");
   EXPECT_EQ(GetControlHandle(0x4242, 1), 0u);
+}
+
+TEST_F(DialogTest, ControlsAreFoundByDialogAndIdentifierTheLastMadeFirst) {
+  Start(0);
+  const Handle first = MakeDialog();
+  const Handle second = MakeDialog();
+  AddCanvasControl(first, 5, 0, 0, 10, 10, 0, 0, nullptr, "");
+  AddCanvasControl(second, 5, 0, 0, 20, 20, 0, 0, nullptr, "");
+  AddCanvasControl(first, 5, 0, 0, 30, 30, 0, 0, nullptr, "");  // the same identifier again
+  AddCanvasControl(first, -7, 0, 0, 40, 40, 0, 0, nullptr, "");
+  const auto widthOf = [](Handle dialog, int32_t id) {
+    const WindowRecord* record = FindControlRecord(dialog, id);
+    return record != nullptr ? record->canvas.width : -1;
+  };
+  EXPECT_EQ(widthOf(first, 5), 30);  // made again over the identifier: the new one
+  EXPECT_EQ(widthOf(second, 5), 20);
+  EXPECT_EQ(widthOf(first, -7), 40);
+  EXPECT_EQ(widthOf(second, -7), -1);
+  EXPECT_EQ(widthOf(0, 5), -1);
+  // Freed, the newer gives way to the older; a dialog's controls go with it.
+  FreeRecord(GetControlHandle(first, 5));
+  EXPECT_EQ(widthOf(first, 5), 10);
+  const size_t before = RecordCount();
+  EndDialogWindow(first, 0);
+  EXPECT_EQ(widthOf(first, 5), -1);
+  EXPECT_EQ(widthOf(first, -7), -1);
+  EXPECT_EQ(RecordCount(), before - 3);
+  EXPECT_EQ(widthOf(second, 5), 20);
+
+  // The current canvas follows its record when the record is replaced or freed.
+  CanvasAttach(second, 5, 0);
+  EXPECT_EQ(CanvasGetSize(), (IntPair{20, 20}));
+  WindowRecord replacement = *FindControlRecord(second, 5);
+  replacement.canvas.width = 7;
+  RegisterRecord(replacement);
+  EXPECT_EQ(CanvasGetSize(), (IntPair{7, 20}));
+  FreeRecord(replacement.key);
+  EXPECT_EQ(CanvasGetSize(), (IntPair{0, 0}));
 }
 
 TEST_F(DialogTest, UserValueSlotsWrapAroundEight) {

@@ -1,8 +1,10 @@
-// The shared foundations: rounding and pixel surfaces.
+// The shared foundations: rounding (double and extended precision) and pixel surfaces.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "platform/rounding.h"
 #include "platform/surface.h"
@@ -26,6 +28,82 @@ TEST(Rounding, NonFiniteAndOutOfRangeGiveIntMin) {
   EXPECT_EQ(RoundToInt(2147483648.0), INT32_MIN);
   EXPECT_EQ(RoundToInt(2147483647.0), 2147483647);
   EXPECT_EQ(RoundToInt(-2147483648.0), INT32_MIN);
+}
+
+// What the extended-precision conversion replaces: nearbyintl, then the
+// double conversion.
+int32_t NearbyintlReference(long double value) { return RoundToInt(static_cast<double>(std::nearbyintl(value))); }
+
+TEST(Rounding, ExtendedPrecisionTiesAndLimits) {
+  struct Case {
+    long double value;
+    int32_t rounded;
+  };
+  const long double infinity = std::numeric_limits<long double>::infinity();
+  const Case cases[] = {
+      {0.5L, 0},
+      {1.5L, 2},
+      {2.5L, 2},
+      {-0.5L, 0},
+      {-1.5L, -2},
+      {77.5L, 78},
+      {12.5L, 12},
+      {std::nextafterl(12.5L, 13.0L), 13},
+      {std::nextafterl(77.5L, 0.0L), 77},
+      {-0.0L, 0},
+      {2147483646.5L, 2147483646},
+      {2147483647.4999L, 2147483647},
+      {2147483647.5L, INT32_MIN},  // rounds to 2^31, outside the range
+      {-2147483647.5L, INT32_MIN},  // -2^31 itself
+      {-2147483648.5L, INT32_MIN},
+      {-2147483649.0L, INT32_MIN},
+      {0x1p62L, INT32_MIN},
+      {-0x1p63L, INT32_MIN},
+      {1e30L, INT32_MIN},
+      {std::numeric_limits<long double>::max(), INT32_MIN},
+      {std::numeric_limits<long double>::denorm_min(), 0},
+      {infinity, INT32_MIN},
+      {-infinity, INT32_MIN},
+      {std::numeric_limits<long double>::quiet_NaN(), INT32_MIN},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RoundExtendedToInt(c.value), c.rounded) << static_cast<double>(c.value);
+    EXPECT_EQ(NearbyintlReference(c.value), c.rounded) << static_cast<double>(c.value);
+  }
+}
+
+// The fast conversion gives what nearbyintl gave for the values the gauges
+// round: every half and its neighbours, the colour ramp k * i and 255 - k * i
+// for every canvas size (k a 32-bit float), the shade (100 - v) * 2.55 for
+// values in hundredths, and numbers of every magnitude.
+TEST(Rounding, ExtendedPrecisionAgreesWithNearbyintl) {
+  std::vector<long double> values;
+  for (int k = -100000; k <= 100000; ++k) {
+    const long double half = k + 0.5L;
+    values.insert(values.end(), {static_cast<long double>(k), half, std::nextafterl(half, -1e9L),
+                                 std::nextafterl(half, 1e9L)});
+  }
+  for (int size = 1; size <= 1200; ++size) {
+    const auto k = static_cast<long double>(static_cast<float>(255.0L / size));
+    for (int i = 0; i <= size + 1; ++i) values.insert(values.end(), {k * i, 255 - k * i});
+  }
+  for (int hundredths = -20000; hundredths <= 30000; ++hundredths) {
+    const auto v = static_cast<long double>(static_cast<float>(hundredths / 100.0));
+    values.push_back((100 - v) * static_cast<long double>(2.55f));
+  }
+  std::mt19937_64 random(20240601);
+  std::uniform_real_distribution<double> exponent(-10, 64);
+  for (int n = 0; n < 200000; ++n) {
+    const long double magnitude = std::exp2l(exponent(random));
+    values.push_back(n % 2 ? magnitude : -magnitude);
+  }
+  size_t differing = 0;
+  for (long double v : values) {
+    if (RoundExtendedToInt(v) != NearbyintlReference(v)) {
+      if (++differing <= 5) ADD_FAILURE() << "differs at " << static_cast<double>(v);
+    }
+  }
+  EXPECT_EQ(differing, 0u) << "of " << values.size();
 }
 
 TEST(Surface, BadSizesGiveEmptySurfaces) {

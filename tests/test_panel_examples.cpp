@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panel/command_line.h"
@@ -41,6 +42,31 @@ TEST(PanelExamples, RecordedFeedsDrawTheGoldenPictures) {
     std::string golden = "example_" + c.name;
     for (char& ch : golden) ch = ch == '-' ? '_' : ch;
     EXPECT_EQ(testing_support::CompareWithGolden(golden, shown), "") << c.name;
+  }
+}
+
+TEST(PanelExamples, ScaleWritesEveryPixelAsABlock) {
+  constexpr int kScale = 2;
+  const std::string panelFile = testing_support::SourceDir() + "/examples/panels/annunciator.toml";
+  const std::string one = testing_support::ScratchDir() + "/annunciator-1.png";
+  const std::string two = testing_support::ScratchDir() + "/annunciator-2.png";
+  for (const auto& [scale, picture] : {std::pair{"1", one}, std::pair{"2", two}}) {
+    std::ostringstream out, err;
+    ASSERT_EQ(panel::RunProgram({"--panel", panelFile, "--headless", "--run-ms", "0", "--scale", scale,
+                                 "--screenshot", picture},
+                                out, err),
+              panel::kExitOk)
+        << err.str();
+  }
+  platform::Surface small, large;
+  ASSERT_TRUE(testing_support::ReadPng(one, small));
+  ASSERT_TRUE(testing_support::ReadPng(two, large));
+  ASSERT_EQ(large.width, kScale * small.width);
+  ASSERT_EQ(large.height, kScale * small.height);
+  for (int y = 0; y < large.height; ++y) {
+    for (int x = 0; x < large.width; ++x) {
+      ASSERT_EQ(large.At(x, y), small.At(x / kScale, y / kScale)) << x << ", " << y;
+    }
   }
 }
 

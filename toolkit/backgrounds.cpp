@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/error_report.h"
+#include "host/stretch_memo.h"
 #include "instrument_panel/bitmaps.h"
 #include "instrument_panel/canvas.h"
 #include "instrument_panel/colors.h"
@@ -102,11 +103,12 @@ void DrawShadedBand(const Area& a, const std::string& fill) {
 }
 
 // 6: the bitmap canvas kept in slot 2, stretched corner to corner over the
-// inner area (inclusive corners: one column and row over the frame).
+// inner area (inclusive corners: one column and row over the frame). The
+// same stretch comes back on every repaint, so its pixels are kept.
 void DrawBitmapBackground(Handle dialog, int32_t id, const Area& a) {
   const Handle bitmap = static_cast<Handle>(GetControlUserValue(GetControlHandle(dialog, id), kSlotBitmapFace));
-  CanvasStretch(bitmap, id, 0, 0, static_cast<float>(a.w), static_cast<float>(a.h), Coord(a.t), Coord(a.t),
-                Coord(static_cast<double>(a.w) - a.t), Coord(static_cast<double>(a.h) - a.t), SRCCOPY);
+  CanvasStretchRepeated(bitmap, id, 0, 0, static_cast<float>(a.w), static_cast<float>(a.h), Coord(a.t), Coord(a.t),
+                        Coord(static_cast<double>(a.w) - a.t), Coord(static_cast<double>(a.h) - a.t));
 }
 
 }  // namespace

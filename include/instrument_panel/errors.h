@@ -25,6 +25,7 @@ enum class ErrorCode : int32_t {
   kIdentifierOutsideTables,        // a control identifier beyond the instrument tables: ignored
   kWrongInstrumentKind,            // a getter asked about an instrument of another kind
   kNoWindowSession,                // RunDialogModal before a window session was started
+  kInvalidDisplayScale,            // a session's display scale outside 1..4 and not automatic: refused or 1
 };
 
 // The code the last failing operation recorded (kNone if none since the

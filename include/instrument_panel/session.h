@@ -51,18 +51,48 @@ struct ScriptedMessage {
   bool operator==(const ScriptedMessage&) const = default;
 };
 
+// Display scale: each pixel of a window shown N x N screen pixels large, so
+// that a dialog stays readable on a dense screen while every pixel of its
+// drawing stays exactly as drawn. Coordinates the program sees (window
+// positions, sizes, the desktop's work area, the mouse) stay in window
+// pixels at any scale.
+constexpr int kMinDisplayScale = 1;
+constexpr int kMaxDisplayScale = 4;
+// The real window's automatic scale: the largest whole factor, up to what the
+// display's pixel density asks for (its dots per inch over 96, to the nearest
+// whole number), at which a window of the fit size leaves at least a tenth of
+// the desktop's work area free across and down.
+constexpr int kAutoDisplayScale = 0;
+
+struct RealWindowSettings {
+  int scale = 1;         // kMinDisplayScale..kMaxDisplayScale, or kAutoDisplayScale
+  int fitWidth = 800;    // kAutoDisplayScale: the window (client area) the scale must fit
+  int fitHeight = 600;
+};
+
 struct HeadlessSettings {
   ClockTime clockStart;                   // the local time at virtual 0 ms
   int64_t runMs = 0;                      // how long the run lasts
   std::vector<ScriptedInput> input;       // in non-decreasing time order
   std::vector<ScriptedMessage> messages;  // in non-decreasing time order
+  int scale = 1;                          // WriteShownPicture writes the picture this many times larger
+                                          // (kAutoDisplayScale: the headless desktop asks for 1)
 };
 
-// Opens the desktop for a real window. False, with the reason, without a display.
+// Opens the desktop for a real window at scale 1. False, with the reason,
+// without a display.
 bool StartRealWindowSession(std::string& error);
+// The same at settings.scale. A scale outside 1..kMaxDisplayScale that is not
+// kAutoDisplayScale is refused: false, the reason, and
+// ErrorCode::kInvalidDisplayScale.
+bool StartRealWindowSession(const RealWindowSettings& settings, std::string& error);
 // Starts a headless run: the virtual clock starts at settings.clockStart and
 // the modal loop returns after settings.runMs virtual milliseconds at most.
+// A scale outside 1..kMaxDisplayScale that is not kAutoDisplayScale counts as
+// 1 and records ErrorCode::kInvalidDisplayScale.
 void StartHeadlessSession(const HeadlessSettings& settings);
+// The display scale of the current session (automatic resolved), 1 without one.
+int SessionDisplayScale();
 // Closes the session's windows and releases the desktop.
 void EndWindowSession();
 // True from a successful start of either session until EndWindowSession.
@@ -72,7 +102,8 @@ bool WindowSessionStarted();
 int64_t SessionClockMs();
 // The local time now (real, before any session is started).
 ClockTime LocalClockNow();
-// Writes the client area as last shown in a headless run to a PNG file,
+// Writes the client area as last shown in a headless run to a PNG file, at
+// the session's display scale,
 // through a temporary file in the same folder that is renamed into place: a
 // failed write leaves no partial picture behind. False when nothing was shown
 // or the file cannot be written; the second form also says why ("Permission

@@ -1,45 +1,64 @@
-// window-pixel WINDOW X Y: prints "R G B", the colour an X window shows at
-// (X, Y) of its own area, read back from the X server. The real-window
-// tests use it to see what a panel draws.
+// Reads pixels of a window on the X server in DISPLAY, for the real-window
+// tests: `window-pixel WINDOW X Y [X Y ...]` prints "R G B" for each point
+// (window coordinates), one line each. Status 1 when the display, the window
+// or a point cannot be read, 2 for bad arguments.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
-constexpr int kStatusUsage = 2;
-constexpr int kStatusNoPicture = 1;
-constexpr unsigned long kChannelMask = 0xFF;
-constexpr int kRedShift = 16;
-constexpr int kGreenShift = 8;
+constexpr int kUsageStatus = 2;
+
+// The 8-bit value of the channel that `mask` selects from `pixel`.
+unsigned Channel(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1) == 0) ++shift;
+  const unsigned long top = mask >> shift;
+  return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / top);
+}
+
+bool PrintPixel(Display* display, Window window, const XWindowAttributes& attributes, int x, int y) {
+  if (x < 0 || y < 0 || x >= attributes.width || y >= attributes.height) return false;
+  XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  const unsigned long pixel = XGetPixel(image, 0, 0);
+  const Visual* visual = attributes.visual;
+  std::printf("%u %u %u\n", Channel(pixel, visual->red_mask), Channel(pixel, visual->green_mask),
+              Channel(pixel, visual->blue_mask));
+  XDestroyImage(image);
+  return true;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: window-pixel WINDOW X Y\n");
-    return kStatusUsage;
+  if (argc < 4 || argc % 2 != 0) {
+    std::fprintf(stderr, "usage: window-pixel WINDOW X Y [X Y ...]\n");
+    return kUsageStatus;
   }
-  const Window window = std::strtoul(argv[1], nullptr, 0);
-  const int x = std::atoi(argv[2]);
-  const int y = std::atoi(argv[3]);
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
-    std::fprintf(stderr, "window-pixel: no X display\n");
-    return kStatusNoPicture;
+    std::fprintf(stderr, "window-pixel: cannot open the display\n");
+    return 1;
   }
-  XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
-  if (image == nullptr) {
-    std::fprintf(stderr, "window-pixel: cannot read (%d, %d) of window %s\n", x, y, argv[1]);
-    XCloseDisplay(display);
-    return kStatusNoPicture;
+  const Window window = std::strtoul(argv[1], nullptr, 0);
+  XWindowAttributes attributes{};
+  int status = 0;
+  if (XGetWindowAttributes(display, window, &attributes) == 0) {
+    std::fprintf(stderr, "window-pixel: no window %s\n", argv[1]);
+    status = 1;
   }
-  const unsigned long pixel = XGetPixel(image, 0, 0);  // a 24-bit TrueColor screen: 0xRRGGBB
-  std::printf("%lu %lu %lu\n", (pixel >> kRedShift) & kChannelMask, (pixel >> kGreenShift) & kChannelMask,
-              pixel & kChannelMask);
-  XDestroyImage(image);
+  for (int i = 2; status == 0 && i + 1 < argc; i += 2) {
+    if (!PrintPixel(display, window, attributes, std::atoi(argv[i]), std::atoi(argv[i + 1]))) {
+      std::fprintf(stderr, "window-pixel: cannot read (%s, %s)\n", argv[i], argv[i + 1]);
+      status = 1;
+    }
+  }
   XCloseDisplay(display);
-  return 0;
+  return status;
 }
