@@ -22,6 +22,8 @@ namespace ip::platform {
 namespace {
 
 SDL_Window* sdl_window = nullptr;
+// The event type that wakes SDL_WaitEvent for the inbox (0 before it is registered).
+Uint32 wake_event_type = 0;
 int display_scale = 1;
 Surface scaled_scratch;  // a presented rectangle at the display scale
 
@@ -177,8 +179,17 @@ void SdlShutdown() {
   SDL_Quit();
 }
 
+// Any thread: an event of our own type ends SDL_WaitEvent; Translate
+// ignores it, and the loop then finds the inbox's messages.
+void SdlWake() {
+  if (wake_event_type == 0) return;
+  SDL_Event event{};
+  event.type = wake_event_type;
+  SDL_PushEvent(&event);
+}
+
 const Backend kSdlBackend{SdlWorkArea, SdlFrame, SdlShowWindow, SdlCloseWindow,
-                          SdlPresent,  SdlPoll,  SdlWait,       SdlShutdown};
+                          SdlPresent,  SdlPoll,  SdlWait,       SdlShutdown, SdlWake};
 
 // SDL falls back to offscreen or console drivers when there is no desktop;
 // those show nothing, so they count as "no display" unless asked for by name.
@@ -209,6 +220,10 @@ bool StartSdlBackend(const RealWindowSettings& settings, std::string& error) {
     error = std::string("only the '") + SDL_GetCurrentVideoDriver() + "' video driver is available";
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
+  }
+  if (wake_event_type == 0) {
+    const Uint32 registered = SDL_RegisterEvents(1);
+    if (registered != static_cast<Uint32>(-1)) wake_event_type = registered;
   }
   display_scale = settings.scale;
   if (settings.scale == kAutoDisplayScale) {
