@@ -3,6 +3,7 @@
 // use to put a background back before redrawing their moving parts).
 #include <algorithm>
 #include <fstream>
+#include <vector>
 
 #include "host/canvas_internal.h"
 #include "host/window_records.h"
@@ -22,20 +23,24 @@ namespace {
 constexpr size_t kBitsHeaderBytes = 8;  // width, height
 constexpr size_t kBytesPerPixel = 4;
 
-std::string& BitmapSearchFolder() {
-  static std::string folder;
-  return folder;
+std::vector<std::string>& BitmapSearchFolders() {
+  static std::vector<std::string> folders;
+  return folders;
 }
 
 bool FileExists(const std::string& path) { return platform::IsRegularFile(path); }
 
 // The path a bitmap name refers to: the name itself (relative to the working
-// directory) when such a file exists, else the name in the search folder.
+// directory) when such a file exists, else the name in the first search
+// folder that holds it, else the name in the last search folder.
 std::string ResolveBitmapPath(const std::string& name) {
-  if (FileExists(name)) return name;
-  const std::string& folder = BitmapSearchFolder();
-  if (folder.empty() || name.front() == '/') return name;
-  return folder + "/" + name;
+  if (FileExists(name) || name.front() == '/') return name;
+  std::string last = name;
+  for (const std::string& folder : BitmapSearchFolders()) {
+    last = folder + "/" + name;
+    if (FileExists(last)) return last;
+  }
+  return last;
 }
 
 // Whether a picture of width x height may be made at all.
@@ -108,7 +113,20 @@ int32_t ReadInt32(const std::string& buffer, size_t offset) {
 
 }  // namespace
 
-void SetBitmapSearchFolder(const std::string& folder) { BitmapSearchFolder() = folder; }
+void SetBitmapSearchFolder(const std::string& folder) { SetBitmapSearchFolders({folder}); }
+
+void SetBitmapSearchFolders(const std::vector<std::string>& folders) {
+  BitmapSearchFolders().clear();
+  for (const std::string& folder : folders) {
+    if (!folder.empty()) BitmapSearchFolders().push_back(folder);
+  }
+}
+
+std::string FindBitmapFile(const std::string& name) {
+  if (name.empty()) return "";
+  const std::string path = ResolveBitmapPath(name);
+  return FileExists(path) ? path : "";
+}
 
 Handle LoadBitmapCanvas(const std::string& name, int32_t width, int32_t height) {
   platform::Surface picture = LoadPicture(name, width, height);

@@ -328,6 +328,25 @@ void EndDialogWindow(Handle dialog, int32_t result) {
   platform::DestroyWindow(dialog);
 }
 
+void DestroyDialogControls(Handle dialog) {
+  if (FindDialogRecord(dialog) == nullptr || !platform::IsWindow(dialog)) {
+    SetLastError(ErrorCode::kInvalidWindow);
+    return;
+  }
+  for (Handle owned : RecordsOwnedBy(dialog)) {
+    const WindowRecord* record = FindRecord(owned);
+    if (record != nullptr && record->type == RecordType::kCanvasControl) platform::DestroyWindow(owned);
+    ReleaseBrush(owned);
+    Host().extras.erase(owned);
+    FreeRecord(owned);
+  }
+  platform::RedrawWindowNow(dialog);  // the background where the controls were
+}
+
+void PostMessageFromAnyThread(Handle window, uint32_t message, uint32_t wParam, uint32_t lParam) {
+  platform::PostMessageFromAnyThread(window, message, wParam, lParam);
+}
+
 Handle GetControlHandle(Handle dialog, int32_t id) {
   WindowRecord* record = FindControlRecord(dialog, id);
   return record ? record->key : 0;

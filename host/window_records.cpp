@@ -84,6 +84,15 @@ size_t RecordCount() { return State().records.size(); }
 
 uint64_t RecordRemovals() { return State().removals; }
 
+std::vector<Handle> RecordsOwnedBy(Handle dialog) {
+  std::vector<Handle> owned;
+  if (dialog == 0) return owned;
+  for (const auto& [key, record] : State().records) {
+    if (record->owner == dialog) owned.push_back(key);
+  }
+  return owned;
+}
+
 bool IsCanvas(const WindowRecord* record) {
   return record != nullptr &&
          (record->type == RecordType::kCanvasControl || record->type == RecordType::kBitmapCanvas);

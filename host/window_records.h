@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "instrument_panel/types.h"
 #include "platform/surface.h"
@@ -77,6 +78,8 @@ void FreeRecord(Handle key);
 void FreeDialogRecords(Handle dialog);
 // How many records exist (for tests that watch for leaks).
 size_t RecordCount();
+// The handles of the records a dialog owns: its controls and their face bitmaps.
+std::vector<Handle> RecordsOwnedBy(Handle dialog);
 // Changes whenever a record is freed or replaced: a record pointer kept from
 // FindRecord stays valid while this value stays the same.
 uint64_t RecordRemovals();

@@ -7,6 +7,7 @@
 
 #include "host/terminal_text.h"
 #include "instrument_panel/dialog.h"
+#include "panel/file_panel.h"
 #include "panel/panel.h"
 #include "platform/file_access.h"
 
@@ -16,9 +17,10 @@ namespace {
 
 constexpr const char* kProgram = "instrument-panel";
 constexpr const char* kUsage =
-    "usage: instrument-panel [--scale N|auto]\n"
+    "usage: instrument-panel [--scale N|auto] [--panel FILE.toml [--feed FILE|-] [--report]]\n"
     "       instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N] [--events FILE]"
-    " [--screenshot FILE.png] [--scale N]\n";
+    " [--screenshot FILE.png] [--scale N]\n"
+    "                        [--panel FILE.toml [--feed FILE|-] [--report]]\n";
 constexpr size_t kMaxEventsFileBytes = 16 * 1024 * 1024;
 
 bool AllDigits(const std::string& text) {
@@ -80,6 +82,13 @@ bool ReadOptionValue(const std::vector<std::string>& args, size_t& i, std::strin
   return true;
 }
 
+std::string& FileOption(CommandLine& options, const std::string& option) {
+  if (option == "--events") return options.eventsFile;
+  if (option == "--screenshot") return options.screenshotFile;
+  if (option == "--panel") return options.panelFile;
+  return options.feedFile;
+}
+
 bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& out, std::string& error) {
   const std::string& option = args[i];
   if (option == "--headless") {
@@ -118,13 +127,17 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, CommandLine& o
     }
     return true;
   }
-  if (option == "--events" || option == "--screenshot") {
+  if (option == "--report") {
+    out.report = true;
+    return true;
+  }
+  if (option == "--events" || option == "--screenshot" || option == "--panel" || option == "--feed") {
     if (!ReadOptionValue(args, i, value, error)) return false;
     if (value.empty()) {
       error = option + ": the file name is empty";
       return false;
     }
-    (option == "--events" ? out.eventsFile : out.screenshotFile) = value;
+    FileOption(out, option) = value;
     return true;
   }
   error = "unknown option '" + PrintableText(option) + "'";
@@ -236,6 +249,10 @@ int RunRealWindow(const CommandLine& options, std::ostream& err) {
   return kExitOk;
 }
 
+FilePanelRun FileRunOf(const CommandLine& options) {
+  return FilePanelRun{options.panelFile, options.feedFile, options.report, options.screenshotFile, options.scale};
+}
+
 int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err) {
   HeadlessSettings settings;
   if (!options.eventsFile.empty()) {
@@ -248,6 +265,7 @@ int RunHeadless(const CommandLine& options, std::ostream& out, std::ostream& err
   settings.clockStart = options.hasClock ? options.clock : LocalClockNow();
   settings.runMs = options.runMs;
   settings.scale = options.scale;
+  if (!options.panelFile.empty()) return RunFilePanelHeadless(FileRunOf(options), settings, out, err);
   StartHeadlessSession(settings);
   ResetPanelState();
   const bool ran = RunPanel();  // false when the loop spun and was stopped
@@ -292,6 +310,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
                             !parsed.screenshotFile.empty();
   if (headlessOnly && !parsed.headless) {
     error = "--clock, --run-ms, --events and --screenshot need --headless";
+    return false;
+  }
+  if ((parsed.report || !parsed.feedFile.empty()) && parsed.panelFile.empty()) {
+    error = "--feed and --report need --panel";
     return false;
   }
   out = parsed;
@@ -345,7 +367,9 @@ int RunProgram(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << kUsage;
     return kExitOk;
   }
-  return options.headless ? RunHeadless(options, out, err) : RunRealWindow(options, err);
+  if (options.headless) return RunHeadless(options, out, err);
+  if (!options.panelFile.empty()) return RunFilePanelWindow(FileRunOf(options), out, err);
+  return RunRealWindow(options, err);
 }
 
 }  // namespace ip::panel

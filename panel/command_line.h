@@ -1,10 +1,14 @@
 // The program's command line: the real window by default, or a headless run
 // on a virtual clock with scripted input and a screenshot:
-//   instrument-panel [--scale N|auto]
+//   instrument-panel [--scale N|auto] [--panel FILE.toml [--feed FILE|-] [--report]]
 //   instrument-panel --headless [--clock HH:MM:SS[.mmm]] [--run-ms N]
 //                    [--events FILE] [--screenshot FILE.png] [--scale N]
+//                    [--panel FILE.toml [--feed FILE|-] [--report]]
 // --scale shows the panel N times larger (1 to 4), each pixel an N x N block;
 // headless it writes the screenshot N times larger.
+// --panel shows the panel a file describes instead of the demonstration
+// panel (panel/panel_file.h); --feed gives it values, --report writes the
+// user's actions (panel/feed.h, panel/action_report.h).
 // Events file: one event a line, "MS ACTION ARGS", times in milliseconds from
 // the start in non-decreasing order, "#" starts a comment. Actions: move X Y,
 // down left|right, up left|right, click X Y, key escape|enter, close.
@@ -35,6 +39,9 @@ struct CommandLine {
   std::string eventsFile;
   std::string screenshotFile;
   int scale = 1;  // 1..kMaxDisplayScale, or kAutoDisplayScale
+  std::string panelFile;  // --panel: a panel file instead of the demonstration panel
+  std::string feedFile;   // --feed: live values ("-": standard input)
+  bool report = false;    // --report: the user's actions on standard output
 };
 
 // Parses the arguments after the program name. False with a message naming

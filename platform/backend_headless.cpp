@@ -15,6 +15,8 @@ namespace {
 struct HeadlessRun {
   std::vector<ScriptedInput> input;
   size_t nextInput = 0;
+  std::vector<ScriptedMessage> messages;
+  size_t nextMessage = 0;
   int64_t endMs = 0;
   bool over = false;
   Surface shown;
@@ -73,12 +75,26 @@ void HeadlessPresent(const Surface& backBuffer, const std::vector<Rect>& changed
   }
 }
 
-// One scripted input at a time, so that the program has handled each one
-// before the next arrives, as it would between real key strokes.
+bool InputDue(const HeadlessRun& run) {
+  return run.nextInput < run.input.size() && run.input[run.nextInput].timeMs <= MonotonicMs();
+}
+
+bool MessageDue(const HeadlessRun& run) {
+  return run.nextMessage < run.messages.size() && run.messages[run.nextMessage].timeMs <= MonotonicMs();
+}
+
+// One scripted input or message at a time, so that the program has handled
+// each one before the next arrives, as it would between real key strokes.
+// Input comes before the messages of the same moment.
 bool HeadlessPoll() {
   HeadlessRun& run = Run();
-  if (run.nextInput >= run.input.size() || run.input[run.nextInput].timeMs > MonotonicMs()) return false;
-  ApplyInput(run.input[run.nextInput++]);
+  if (InputDue(run)) {
+    ApplyInput(run.input[run.nextInput++]);
+    return true;
+  }
+  if (!MessageDue(run)) return false;
+  const ScriptedMessage& message = run.messages[run.nextMessage++];
+  PostMessage(ShownWindow(), message.message, message.wParam, message.lParam);
   return true;
 }
 
@@ -89,6 +105,7 @@ bool HeadlessWait(int64_t deadlineMs) {
   int64_t next = INT64_MAX;
   if (deadlineMs >= 0) next = deadlineMs;
   if (run.nextInput < run.input.size()) next = std::min(next, run.input[run.nextInput].timeMs);
+  if (run.nextMessage < run.messages.size()) next = std::min(next, run.messages[run.nextMessage].timeMs);
   if (next > run.endMs) {
     AdvanceVirtualClock(run.endMs - now);
     run.over = true;
@@ -98,10 +115,11 @@ bool HeadlessWait(int64_t deadlineMs) {
   return true;
 }
 
+// Neither waits in real time, so neither needs waking.
 const Backend kHeadlessBackend{HeadlessWorkArea, HeadlessFrame, ShowNothing,  CloseNothing,
-                               HeadlessPresent,  HeadlessPoll,  HeadlessWait, NoShutdown};
+                               HeadlessPresent,  HeadlessPoll,  HeadlessWait, NoShutdown, nullptr};
 const Backend kIdleBackend{HeadlessWorkArea, HeadlessFrame, ShowNothing, CloseNothing,
-                           PresentNothing,   NoInput,       NoWait,      NoShutdown};
+                           PresentNothing,   NoInput,       NoWait,      NoShutdown, nullptr};
 
 }  // namespace
 
@@ -115,6 +133,9 @@ void StartHeadlessBackend(const HeadlessSettings& settings) {
   run.input = settings.input;
   std::stable_sort(run.input.begin(), run.input.end(),
                    [](const ScriptedInput& a, const ScriptedInput& b) { return a.timeMs < b.timeMs; });
+  run.messages = settings.messages;
+  std::stable_sort(run.messages.begin(), run.messages.end(),
+                   [](const ScriptedMessage& a, const ScriptedMessage& b) { return a.timeMs < b.timeMs; });
   run.endMs = std::max<int64_t>(0, settings.runMs);
 }
 

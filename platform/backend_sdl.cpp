@@ -31,6 +31,8 @@ constexpr int64_t kInputPumpIntervalMs = 1;
 
 SDL_Window* sdl_window = nullptr;
 int64_t last_pump_ms = -1;
+// The event type that wakes SDL_WaitEvent for the inbox (0 before it is registered).
+Uint32 wake_event_type = 0;
 int display_scale = 1;
 Surface scaled_scratch;  // a presented rectangle at the display scale
 
@@ -192,8 +194,17 @@ void SdlShutdown() {
   SDL_Quit();
 }
 
+// Any thread: an event of our own type ends SDL_WaitEvent; Translate
+// ignores it, and the loop then finds the inbox's messages.
+void SdlWake() {
+  if (wake_event_type == 0) return;
+  SDL_Event event{};
+  event.type = wake_event_type;
+  SDL_PushEvent(&event);
+}
+
 const Backend kSdlBackend{SdlWorkArea, SdlFrame, SdlShowWindow, SdlCloseWindow, SdlPresent,
-                          SdlPoll,     SdlWait,  SdlShutdown,   kRealTimerSlackMs};
+                          SdlPoll,     SdlWait,  SdlShutdown,   SdlWake,        kRealTimerSlackMs};
 
 // SDL falls back to offscreen or console drivers when there is no desktop;
 // those show nothing, so they count as "no display" unless asked for by name.
@@ -224,6 +235,10 @@ bool StartSdlBackend(const RealWindowSettings& settings, std::string& error) {
     error = std::string("only the '") + SDL_GetCurrentVideoDriver() + "' video driver is available";
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
+  }
+  if (wake_event_type == 0) {
+    const Uint32 registered = SDL_RegisterEvents(1);
+    if (registered != static_cast<Uint32>(-1)) wake_event_type = registered;
   }
   display_scale = settings.scale;
   if (settings.scale == kAutoDisplayScale) {

@@ -32,6 +32,10 @@ struct Backend {
   bool (*waitInput)(int64_t deadlineMs);
   // Releases the backend's resources.
   void (*shutdown)();
+  // Any thread: makes a waitInput in progress (or the next one) return at
+  // once. Called with the inbox locked (platform/message_inbox.h); nullptr
+  // for a backend that never waits in real time.
+  void (*wake)();
   // How much later than due a timer may run so that timers due within this
   // many milliseconds of each other run in one wake of the loop (0: each at
   // its own time, as the virtual clock needs for reproducible runs).

@@ -13,6 +13,7 @@
 #include "platform/dirty_region.h"
 #include "platform/font.h"
 #include "platform/handles.h"
+#include "platform/message_inbox.h"
 #include "platform/window_backend.h"
 
 namespace ip::platform {
@@ -576,6 +577,15 @@ bool PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lP
   return true;
 }
 
+void PostMessageFromAnyThread(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) {
+  PushToInbox(Message{window, message, wParam, lParam});
+}
+
+// Moves what other threads posted to the posted messages, in their order.
+void TakeFromInbox() {
+  for (const Message& message : TakeInbox()) PostMessage(message.window, message.message, message.wParam, message.lParam);
+}
+
 bool GetMessage(Message& out) {
   WindowSystem& s = State();
   const uint32_t shownAtStart = s.shownWindow;
@@ -585,6 +595,7 @@ bool GetMessage(Message& out) {
     // no longer come.
     if (shownAtStart != 0 && !IsWindow(shownAtStart)) return false;
     if (!TurnWithinBudget()) return false;
+    TakeFromInbox();
     if (!s.posted.empty()) {
       out = s.posted.front();
       s.posted.pop_front();
@@ -595,7 +606,10 @@ bool GetMessage(Message& out) {
       if (TakeInput(out)) return true;
       continue;
     }
-    if (CurrentBackend().pollInput()) continue;
+    if (CurrentBackend().pollInput()) {
+      s.loopTurns = 0;  // a scripted input or message arrived
+      continue;
+    }
     if (TakePaint(out)) return true;
     // Timers due together run one after the other; what they painted is
     // shown once, when the loop has nothing more to do for now.
@@ -811,12 +825,15 @@ void ResetWindowSystem() {
   WindowSystem& s = State();
   if (s.shownWindow != 0) CurrentBackend().closeWindow(s.shownWindow);
   s = WindowSystem{};
+  ClearInbox();
 }
 
 void InstallBackend(const Backend* backend) {
   ResetWindowSystem();
+  SetInboxWaker(nullptr);  // nothing may wake a backend while it shuts down
   if (current_backend != nullptr) current_backend->shutdown();
   current_backend = backend;
+  SetInboxWaker(CurrentBackend().wake);
 }
 
 const Backend& CurrentBackend() { return current_backend ? *current_backend : IdleBackend(); }

@@ -112,6 +112,10 @@ void ShowWindow(uint32_t window);
 // Calls the window's procedure, then the default processing when it returns 0.
 int32_t SendMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);
 bool PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);
+// Any thread: posts through the inbox (platform/message_inbox.h). The loop
+// takes inbox messages before anything else waiting and drops those whose
+// window no longer exists.
+void PostMessageFromAnyThread(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);
 // Takes the next message, waiting for one. False when the session has ended
 // (the headless run reached its end, or no backend can wait), when the shown
 // window was destroyed while the message was being taken, or when a loop on

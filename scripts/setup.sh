@@ -13,7 +13,7 @@ build_dir=$2
 shift 2
 
 packages=(cmake g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
-          fonts-liberation fonts-dejavu-core)
+          libtomlplusplus-dev fonts-liberation fonts-dejavu-core)
 if [ "$mode" = all ] || [ "$mode" = soak ]; then
   packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils)
 fi

@@ -15,7 +15,7 @@ declare -A layer_of_public=(
   [dialog.h]=1 [canvas.h]=1 [bitmaps.h]=1 [numbers.h]=1 [texts.h]=1 [errors.h]=1 [version.h]=1
   [colors.h]=2 [frames.h]=2 [backgrounds.h]=2 [labels.h]=2 [lamps.h]=2 [keys.h]=2
   [instrument_table.h]=3 [gauge.h]=3 [leds.h]=3 [buttons.h]=3 [knobs.h]=3 [display.h]=3
-  [text_panels.h]=3 [interaction.h]=3 [instrument_panel.h]=3
+  [text_panels.h]=3 [interaction.h]=3 [instrument_values.h]=3 [instrument_panel.h]=3
 )
 failures=0
 fail() {

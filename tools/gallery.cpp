@@ -101,7 +101,7 @@ const std::vector<SheetEntry>& AllSheets() {
       {"lamps", MakeLampSheet},           {"buttons", MakeButtonSheet}, {"knobs", MakeKnobSheet},
       {"displays", MakeDisplaySheet},     {"text-panels", MakeTextPanelSheet},
       {"frames", MakeFrameSheet},         {"backgrounds", MakeBackgroundSheet},
-      {"colours", MakeColourSheet},
+      {"colours", MakeColourSheet},       {"panel-file-kinds", MakePanelFileSheet},
   };
   return sheets;
 }

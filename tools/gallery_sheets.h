@@ -32,6 +32,8 @@ std::unique_ptr<Sheet> MakeBackgroundSheet();
 std::unique_ptr<Sheet> MakeColourSheet();
 // The demonstration panel with its ten groups marked (gallery_panel.cpp).
 std::unique_ptr<Sheet> MakePanelSheet();
+// The panel file of every kind (gallery_panel_file.cpp).
+std::unique_ptr<Sheet> MakePanelFileSheet();
 
 // Every sheet, in drawing order.
 const std::vector<SheetEntry>& AllSheets();

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "instrument_panel/types.h"
 
@@ -30,5 +31,11 @@ void CanvasSetBits(const std::string& buffer);
 
 // Where bitmap files are looked for after the working directory (empty: nowhere else).
 void SetBitmapSearchFolder(const std::string& folder);
+// The same with several folders, looked in one after the other (empty ones skipped).
+void SetBitmapSearchFolders(const std::vector<std::string>& folders);
+// The file a bitmap name stands for: the name itself when it is a readable
+// file in the working directory, else the first of the search folders that
+// holds it; "" when none does.
+std::string FindBitmapFile(const std::string& name);
 
 }  // namespace ip

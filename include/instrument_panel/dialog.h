@@ -34,6 +34,15 @@ bool RunDialogModal(WindowCallback callback, Handle dialog, int32_t* resultSlot)
 
 // Sends WM_CLOSE, stores the result and destroys the dialog.
 void EndDialogWindow(Handle dialog, int32_t result);
+// Destroys every control of the dialog with the face bitmaps kept for them,
+// and repaints the dialog in its background colour: the dialog stays open and
+// its loop runs on, ready for new controls (a panel rebuilt in place).
+void DestroyDialogControls(Handle dialog);
+// The one operation another thread may call: posts a message for `window`
+// into an inbox that the message loop empties on its own thread, waking the
+// loop if it waits for input. A message whose window is gone by then is
+// dropped. Everything else belongs to the loop's thread.
+void PostMessageFromAnyThread(Handle window, uint32_t message, uint32_t wParam, uint32_t lParam);
 
 Handle GetControlHandle(Handle dialog, int32_t id);
 IntPair GetControlSize(Handle dialog, int32_t id);      // width, height

@@ -26,3 +26,4 @@
 #include "instrument_panel/display.h"
 #include "instrument_panel/text_panels.h"
 #include "instrument_panel/interaction.h"
+#include "instrument_panel/instrument_values.h"

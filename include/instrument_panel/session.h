@@ -40,6 +40,17 @@ struct ScriptedInput {
 constexpr int64_t kMaxRunMilliseconds = 1000000000;
 constexpr int kMaxInputCoordinate = 32767;
 
+// An application message of a headless run, posted to the shown window at
+// its time (after the scripted input of the same moment), as another thread
+// of a real run would post it (PostMessageFromAnyThread, dialog.h).
+struct ScriptedMessage {
+  int64_t timeMs = 0;  // from the start of the run
+  uint32_t message = 0;
+  uint32_t wParam = 0;
+  uint32_t lParam = 0;
+  bool operator==(const ScriptedMessage&) const = default;
+};
+
 // Display scale: each pixel of a window shown N x N screen pixels large, so
 // that a dialog stays readable on a dense screen while every pixel of its
 // drawing stays exactly as drawn. Coordinates the program sees (window
@@ -60,11 +71,12 @@ struct RealWindowSettings {
 };
 
 struct HeadlessSettings {
-  ClockTime clockStart;              // the local time at virtual 0 ms
-  int64_t runMs = 0;                 // how long the run lasts
-  std::vector<ScriptedInput> input;  // in non-decreasing time order
-  int scale = 1;                     // WriteShownPicture writes the picture this many times larger
-                                     // (kAutoDisplayScale: the headless desktop asks for 1)
+  ClockTime clockStart;                   // the local time at virtual 0 ms
+  int64_t runMs = 0;                      // how long the run lasts
+  std::vector<ScriptedInput> input;       // in non-decreasing time order
+  std::vector<ScriptedMessage> messages;  // in non-decreasing time order
+  int scale = 1;                          // WriteShownPicture writes the picture this many times larger
+                                          // (kAutoDisplayScale: the headless desktop asks for 1)
 };
 
 // Opens the desktop for a real window at scale 1. False, with the reason,

@@ -71,6 +71,8 @@ constexpr uint32_t WM_LBUTTONDOWN = 0x201;
 constexpr uint32_t WM_LBUTTONUP = 0x202;
 constexpr uint32_t WM_RBUTTONDOWN = 0x204;
 constexpr uint32_t WM_RBUTTONUP = 0x205;
+// The first message number free for a program's own messages.
+constexpr uint32_t WM_APP = 0x8000;
 
 // Message parameters and codes.
 constexpr uint32_t SC_CLOSE = 0xF060;
