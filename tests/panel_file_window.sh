@@ -26,36 +26,20 @@ done
 [ -x "$panel" ] || fail "$panel has not been built"
 [ -x "$pixel_tool" ] || fail "$pixel_tool has not been built"
 
+source "$(dirname "$0")/support/xvfb.sh"
+
 work=$(mktemp -d)
-xvfb_pid=""
 panel_pid=""
 cleanup() {
   exec 3>&- 2>/dev/null
   [ -n "$panel_pid" ] && kill "$panel_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null
+  stop_xvfb
   rm -rf "$work"
   return 0
 }
 trap cleanup EXIT
 
-display=""
-for n in $(seq 161 230); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    if DISPLAY=":$n" xwininfo -root >/dev/null 2>&1; then display=":$n"; break; fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$display" ] && break
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=""
-done
-[ -n "$display" ] || fail "could not start Xvfb"
-export DISPLAY=$display
+start_xvfb 1024x768 || fail "could not start Xvfb"
 
 # A gauge (id 1) along the top, a knob (id 2) whose centre is (30, 90).
 write_panel() {  # BACKGROUND [EXTRA LINE]
