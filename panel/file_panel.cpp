@@ -428,14 +428,19 @@ void FilePanel::RestoreKept() {
 
 // ---- runs ----
 
-int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std::ostream& out, std::ostream& err) {
+// Reads the run's panel file, its bitmaps looked for beside it too; the
+// errors go to `err`.
+bool ReadPanelForRun(const FilePanelRun& run, PanelDescription& description, std::ostream& err) {
   UsePanelFileBitmapFolders(run.panelPath);
-  PanelDescription description;
   std::string errors;
-  if (!ReadPanelFile(run.panelPath, description, errors)) {
-    err << errors;
-    return kExitUsage;
-  }
+  if (ReadPanelFile(run.panelPath, description, errors)) return true;
+  err << errors;
+  return false;
+}
+
+int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std::ostream& out, std::ostream& err) {
+  PanelDescription description;
+  if (!ReadPanelForRun(run, description, err)) return kExitUsage;
   FilePanel panel(std::move(description), err);
   if (!run.feedPath.empty()) {
     std::string text, reason;
@@ -466,13 +471,8 @@ int RunFilePanelHeadless(const FilePanelRun& run, HeadlessSettings settings, std
 }
 
 int RunFilePanelWindow(const FilePanelRun& run, std::ostream& out, std::ostream& err) {
-  UsePanelFileBitmapFolders(run.panelPath);
   PanelDescription description;
-  std::string errors;
-  if (!ReadPanelFile(run.panelPath, description, errors)) {
-    err << errors;
-    return kExitUsage;
-  }
+  if (!ReadPanelForRun(run, description, err)) return kExitUsage;
   FilePanel panel(std::move(description), err);
   std::string reason;
   FeedReader feed;
