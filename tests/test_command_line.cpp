@@ -18,6 +18,7 @@
 #include "panel/panel.h"
 #include "platform/png_file.h"
 #include "platform/window_system.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_support.h"
 
 using namespace ip;
@@ -27,20 +28,8 @@ namespace {
 
 using Kind = ScriptedInput::Kind;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunWith(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.status = RunProgram(args, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
-}
+using Outcome = testing_support::ProgramOutcome;
+constexpr auto RunWith = testing_support::RunProgramWith;
 
 std::string WriteFile(const std::string& name, const std::string& text) {
   const std::string path = testing_support::ScratchDir() + "/" + name;

@@ -19,6 +19,7 @@
 #include "panel/panel_file.h"
 #include "panel/panel_file_schema.h"
 #include "panel/panel_file_values.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_support.h"
 
 using namespace ip;
@@ -26,20 +27,8 @@ using namespace ip::panel;
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunWith(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.status = RunProgram(args, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
-}
+using Outcome = testing_support::ProgramOutcome;
+constexpr auto RunWith = testing_support::RunProgramWith;
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
