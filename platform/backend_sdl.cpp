@@ -6,16 +6,28 @@
 // meets screen pixels: the work area, window position and size are
 // multiplied by N on the way out and mouse positions divided on the way in,
 // and each presented pixel becomes an N x N block.
+//
+// On a local X server the window is served by our own X11 path
+// (x11_window.h): presenting through a shared-memory image without a round
+// trip, and waiting in poll() on the X connection, with SDL reading the
+// connection only when there is something to read. Elsewhere (Wayland, a
+// remote server, any failure setting it up) SDL's window surface and event
+// wait serve it, as they serve a window not yet shown.
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/clock.h"
 #include "platform/display_scale.h"
 #include "platform/window_backend.h"
 #include "platform/window_sdl.h"
+#include "platform/x11_window.h"
 
 namespace ip::platform {
 
@@ -33,6 +45,8 @@ SDL_Window* sdl_window = nullptr;
 int64_t last_pump_ms = -1;
 // The event type that wakes SDL_WaitEvent for the inbox (0 before it is registered).
 Uint32 wake_event_type = 0;
+// Whether the loop waits on the X connection (X11Watching), for the threads that wake it.
+std::atomic<bool> waiting_on_x11{false};
 int display_scale = 1;
 Surface scaled_scratch;  // a presented rectangle at the display scale
 
@@ -52,16 +66,56 @@ Rect SdlWorkArea() { return LogicalWorkArea(RealWorkArea(), display_scale); }
 
 FrameInsets SdlFrame() { return {}; }
 
-void SdlShowWindow(uint32_t, const std::string& utf8Title, Rect client) {
-  if (sdl_window != nullptr) SDL_DestroyWindow(sdl_window);
-  const int n = display_scale;
-  sdl_window = SDL_CreateWindow(utf8Title.c_str(), client.left * n, client.top * n, std::max(1, client.Width() * n),
-                                std::max(1, client.Height() * n), SDL_WINDOW_SHOWN);
+// The environment variable IP_REAL_WINDOW_PATH chooses how the window is
+// served, so that tests can cover each way: "sdl" SDL's window surface and
+// event wait only; "x11" the X11 path, with the reason on standard error
+// when it cannot start; unset or anything else, the X11 path where it starts
+// and SDL's silently where it does not.
+enum class WindowPath { kAutomatic, kSdlOnly, kX11Reported };
+
+WindowPath ChosenWindowPath() {
+  const char* chosen = SDL_getenv("IP_REAL_WINDOW_PATH");
+  if (chosen == nullptr) return WindowPath::kAutomatic;
+  if (std::strcmp(chosen, "sdl") == 0) return WindowPath::kSdlOnly;
+  if (std::strcmp(chosen, "x11") == 0) return WindowPath::kX11Reported;
+  return WindowPath::kAutomatic;
+}
+
+// Serves the new window through the X11 path where it can (width x height
+// screen pixels); an empty reason when every part of it started.
+std::string StartX11Path(int width, int height) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(sdl_window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+    return "the window is not on an X server";
+  }
+  std::string reason;
+  StartX11Present(info.info.x11.display, info.info.x11.window, width, height, display_scale, reason);
+  if (!WatchX11Connection(info.info.x11.display)) reason = "no eventfd to wake the wait";
+  waiting_on_x11.store(X11Watching());
+  return reason;
 }
 
 void SdlCloseWindow(uint32_t) {
+  StopX11Present();
+  waiting_on_x11.store(false);
+  ForgetX11Connection();
   if (sdl_window != nullptr) SDL_DestroyWindow(sdl_window);
   sdl_window = nullptr;
+}
+
+void SdlShowWindow(uint32_t, const std::string& utf8Title, Rect client) {
+  SdlCloseWindow(0);
+  const int n = display_scale;
+  const int width = std::max(1, client.Width() * n);
+  const int height = std::max(1, client.Height() * n);
+  sdl_window = SDL_CreateWindow(utf8Title.c_str(), client.left * n, client.top * n, width, height, SDL_WINDOW_SHOWN);
+  const WindowPath path = ChosenWindowPath();
+  if (sdl_window == nullptr || path == WindowPath::kSdlOnly) return;
+  const std::string reason = StartX11Path(width, height);
+  if (path == WindowPath::kX11Reported && !reason.empty()) {
+    std::fprintf(stderr, "the window is served by SDL alone: %s\n", reason.c_str());
+  }
 }
 
 constexpr int kPixelBytes = static_cast<int>(sizeof(Pixel));
@@ -100,6 +154,10 @@ SDL_Rect PutRectangle(SDL_Surface* screen, const Surface& backBuffer, const Rect
 
 void SdlPresent(const Surface& backBuffer, const std::vector<Rect>& changed) {
   if (sdl_window == nullptr || backBuffer.Empty() || changed.empty()) return;
+  if (X11PresentActive()) {
+    X11Present(backBuffer, changed);
+    return;
+  }
   SDL_Surface* screen = SDL_GetWindowSurface(sdl_window);
   if (screen == nullptr) return;
   std::vector<SDL_Rect> onScreen;
@@ -108,6 +166,15 @@ void SdlPresent(const Surface& backBuffer, const std::vector<Rect>& changed) {
   for (const Rect& r : changed) onScreen.push_back(PutRectangle(screen, backBuffer, r));
   if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
   SDL_UpdateWindowSurfaceRects(sdl_window, onScreen.data(), static_cast<int>(onScreen.size()));
+}
+
+// The window was exposed: all of it is shown again.
+void PresentAgain() {
+  if (X11PresentActive()) {
+    X11PresentAgain();
+  } else if (sdl_window != nullptr) {
+    SDL_UpdateWindowSurface(sdl_window);
+  }
 }
 
 void Translate(const SDL_Event& event) {
@@ -142,7 +209,7 @@ void Translate(const SDL_Event& event) {
           MoveShownWindow(FloorDiv(event.window.data1, display_scale), FloorDiv(event.window.data2, display_scale));
           break;
         case SDL_WINDOWEVENT_EXPOSED:
-          if (sdl_window != nullptr) SDL_UpdateWindowSurface(sdl_window);
+          PresentAgain();
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           InjectActivation(true);
@@ -159,12 +226,8 @@ void Translate(const SDL_Event& event) {
   }
 }
 
-bool SdlPoll() {
-  const int64_t now = MonotonicMs();
-  if (last_pump_ms < 0 || now - last_pump_ms >= kInputPumpIntervalMs) {
-    SDL_PumpEvents();
-    last_pump_ms = now;
-  }
+// Translates every event SDL holds; true if there was any.
+bool TakeSdlEvents() {
   bool any = false;
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
@@ -174,17 +237,55 @@ bool SdlPoll() {
   return any;
 }
 
-bool SdlWait(int64_t deadlineMs) {
-  SDL_Event event;
-  int got = 0;
-  if (deadlineMs < 0) {
-    got = SDL_WaitEvent(&event);
-  } else {
-    const int64_t timeout = std::clamp<int64_t>(deadlineMs - MonotonicMs(), 1, INT_MAX);
-    got = SDL_WaitEventTimeout(&event, static_cast<int>(timeout));
+// SDL reads the X connection; what it read ahead after its last look at it
+// is moved where the next wait sees it.
+void ReadX11Connection() {
+  SDL_PumpEvents();
+  X11SettleQueue();
+}
+
+bool SdlPoll() {
+  const int64_t now = MonotonicMs();
+  if (last_pump_ms < 0 || now - last_pump_ms >= kInputPumpIntervalMs) {
+    if (!X11Watching()) {
+      SDL_PumpEvents();
+    } else if (X11InputReady()) {
+      ReadX11Connection();
+    }
+    last_pump_ms = now;
   }
-  last_pump_ms = MonotonicMs();  // waiting read the X connection
+  return TakeSdlEvents();
+}
+
+// Milliseconds from now to deadlineMs, at least 1 (negative: no deadline).
+int64_t TimeoutUntil(int64_t deadlineMs) {
+  return deadlineMs < 0 ? -1 : std::clamp<int64_t>(deadlineMs - MonotonicMs(), 1, INT_MAX);
+}
+
+// Blocks in poll() unless events wait already, and has SDL read the
+// connection only when it has something to read.
+void WaitOnX11(int64_t deadlineMs) {
+  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_FALSE &&
+      (X11EventsWaiting() || WaitForX11(static_cast<int>(TimeoutUntil(deadlineMs))))) {
+    ReadX11Connection();
+  }
+  TakeSdlEvents();
+}
+
+void WaitInSdl(int64_t deadlineMs) {
+  SDL_Event event;
+  const int64_t timeout = TimeoutUntil(deadlineMs);
+  const int got = timeout < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, static_cast<int>(timeout));
   if (got == 1) Translate(event);
+}
+
+bool SdlWait(int64_t deadlineMs) {
+  if (X11Watching()) {
+    WaitOnX11(deadlineMs);
+  } else {
+    WaitInSdl(deadlineMs);
+  }
+  last_pump_ms = MonotonicMs();  // waiting read the X connection, or found nothing on it
   return true;
 }
 
@@ -192,12 +293,15 @@ bool SdlWait(int64_t deadlineMs) {
 void SdlShutdown() {
   SdlCloseWindow(0);
   SDL_Quit();
+  CloseX11Wake();
 }
 
-// Any thread: an event of our own type ends SDL_WaitEvent; Translate
-// ignores it, and the loop then finds the inbox's messages.
+// Any thread: the eventfd ends the wait on the X connection; otherwise an
+// event of our own type ends SDL_WaitEvent (Translate ignores it). The loop
+// then finds the inbox's messages.
 void SdlWake() {
-  if (wake_event_type == 0) return;
+  X11Wake();
+  if (waiting_on_x11.load() || wake_event_type == 0) return;
   SDL_Event event{};
   event.type = wake_event_type;
   SDL_PushEvent(&event);
@@ -240,6 +344,9 @@ bool StartSdlBackend(const RealWindowSettings& settings, std::string& error) {
     const Uint32 registered = SDL_RegisterEvents(1);
     if (registered != static_cast<Uint32>(-1)) wake_event_type = registered;
   }
+  OpenX11Wake();
+  // Only key presses are read, never text: no input method sees the keys.
+  SDL_StopTextInput();
   display_scale = settings.scale;
   if (settings.scale == kAutoDisplayScale) {
     display_scale = ChooseAutoScale(RealWorkArea(), DisplayDensity(), settings.fitWidth, settings.fitHeight,

@@ -37,14 +37,22 @@ int ChooseAutoScale(Rect realWorkArea, double dotsPerInch, int outerWidth, int o
 }
 
 void ReplicatePixels(const Surface& source, Rect area, int scale, Surface& target, Point to) {
+  ReplicatePixels(source, area, scale, target.Row(to.y) + to.x, static_cast<size_t>(target.width));
+}
+
+void ReplicatePixels(const Surface& source, Rect area, int scale, Pixel* target, size_t targetPitch) {
   const size_t scaledWidth = static_cast<size_t>(area.Width()) * scale;
   for (int row = 0; row < area.Height(); ++row) {
     const Pixel* from = source.Row(area.top + row) + area.left;
-    Pixel* firstCopy = target.Row(to.y + row * scale) + to.x;
+    Pixel* firstCopy = target + static_cast<size_t>(row) * scale * targetPitch;
+    if (scale == 1) {
+      std::copy(from, from + area.Width(), firstCopy);
+      continue;
+    }
     Pixel* block = firstCopy;
     for (int x = 0; x < area.Width(); ++x, block += scale) std::fill(block, block + scale, from[x]);
     for (int copy = 1; copy < scale; ++copy) {
-      std::copy(firstCopy, firstCopy + scaledWidth, target.Row(to.y + row * scale + copy) + to.x);
+      std::copy(firstCopy, firstCopy + scaledWidth, firstCopy + static_cast<size_t>(copy) * targetPitch);
     }
   }
 }

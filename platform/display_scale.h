@@ -42,6 +42,10 @@ int ChooseAutoScale(Rect realWorkArea, double dotsPerInch, int outerWidth, int o
 // scale x scale times, into `target` with its top-left corner at `to`.
 // `target` must hold the whole scaled rectangle there.
 void ReplicatePixels(const Surface& source, Rect area, int scale, Surface& target, Point to);
+// The same into memory that is not a surface (an image shared with the
+// display server): `target` is where the scaled rectangle's top-left pixel
+// goes, with rows `targetPitch` pixels apart.
+void ReplicatePixels(const Surface& source, Rect area, int scale, Pixel* target, size_t targetPitch);
 
 // A copy of `source` scale times larger in both directions.
 Surface ScaledCopy(const Surface& source, int scale);

@@ -12,7 +12,7 @@ mode=$1
 build_dir=$2
 shift 2
 
-packages=(cmake g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
+packages=(cmake g++ pkg-config libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libpng-dev
           libtomlplusplus-dev fonts-liberation fonts-dejavu-core)
 if [ "$mode" = all ] || [ "$mode" = soak ]; then
   packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils)
