@@ -287,6 +287,11 @@ TEST(DisplayScale, EachPixelBecomesABlock) {
   EXPECT_EQ(twice.pixels, (std::vector<platform::Pixel>{1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3,  //
                                                         4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6}));
   EXPECT_EQ(platform::ScaledCopy(source, 1).pixels, source.pixels);
+
+  // At scale 1 into memory whose rows are wider than the copy: the rest stays.
+  std::vector<platform::Pixel> padded(4 * 3, 0xEE);
+  platform::ReplicatePixels(source, Rect{1, 0, 3, 2}, 1, padded.data() + 4 + 1, 4);
+  EXPECT_EQ(padded, (std::vector<platform::Pixel>{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 2, 3, 0xEE, 0xEE, 5, 6, 0xEE}));
 }
 
 TEST(DisplayScale, SessionsTakeTheirScaleAndRefuseOthers) {
