@@ -17,7 +17,6 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -45,8 +44,6 @@ SDL_Window* sdl_window = nullptr;
 int64_t last_pump_ms = -1;
 // The event type that wakes SDL_WaitEvent for the inbox (0 before it is registered).
 Uint32 wake_event_type = 0;
-// Whether the loop waits on the X connection (X11Watching), for the threads that wake it.
-std::atomic<bool> waiting_on_x11{false};
 int display_scale = 1;
 Surface scaled_scratch;  // a presented rectangle at the display scale
 
@@ -92,13 +89,11 @@ std::string StartX11Path(int width, int height) {
   std::string reason;
   StartX11Present(info.info.x11.display, info.info.x11.window, width, height, display_scale, reason);
   if (!WatchX11Connection(info.info.x11.display)) reason = "no eventfd to wake the wait";
-  waiting_on_x11.store(X11Watching());
   return reason;
 }
 
 void SdlCloseWindow(uint32_t) {
   StopX11Present();
-  waiting_on_x11.store(false);
   ForgetX11Connection();
   if (sdl_window != nullptr) SDL_DestroyWindow(sdl_window);
   sdl_window = nullptr;
@@ -301,7 +296,7 @@ void SdlShutdown() {
 // then finds the inbox's messages.
 void SdlWake() {
   X11Wake();
-  if (waiting_on_x11.load() || wake_event_type == 0) return;
+  if (X11Watching() || wake_event_type == 0) return;
   SDL_Event event{};
   event.type = wake_event_type;
   SDL_PushEvent(&event);

@@ -1,7 +1,8 @@
 // The real-window backend (SDL2): a fixed-size window whose client area
 // shows the back buffer, placed where the window system puts it, with mouse,
-// Escape, Enter and the close button as input. The loop blocks in
-// SDL_WaitEventTimeout until the next input or timer deadline.
+// Escape, Enter and the close button as input. The loop blocks until the
+// next input or timer deadline: in poll() on the X connection on a local X
+// server (platform/x11_window.h), in SDL_WaitEventTimeout elsewhere.
 #pragma once
 
 #include <string>

@@ -52,7 +52,7 @@ void X11Wake();
 // to wait on as well.
 bool WatchX11Connection(_XDisplay* display);
 void ForgetX11Connection();
-bool X11Watching();
+bool X11Watching();  // any thread
 
 // True when events wait in Xlib's queue already (read, not yet taken).
 bool X11EventsWaiting();
