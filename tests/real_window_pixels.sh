@@ -5,7 +5,8 @@
 # same panel pixel for pixel, at scale 1 and at scale 2; after values come
 # through a FIFO (a wake from the feed thread, a present of the changed
 # rectangles only) it equals a headless run fed the same lines; and after the
-# window is unmapped and mapped again (exposed) it still does. Each time
+# window is unmapped and mapped again (exposed) it still does; SIGTERM then
+# ends it with status 0. Each time
 # through the X11 path (IP_REAL_WINDOW_PATH=x11, which reports on standard
 # error when that path could not start) and through SDL's window surface
 # (IP_REAL_WINDOW_PATH=sdl). Usage: real_window_pixels.sh BUILD_DIR SOURCE_DIR
@@ -145,9 +146,11 @@ check_path() {
   shows "$work/fed-$scale.png" "$what, after an expose"
   [ ! -s "$work/panel.err" ] || fail "$what: $(cat "$work/panel.err")"
   exec 3>&-
-  kill "$panel_pid"
-  wait "$panel_pid" 2>/dev/null
+  kill "$panel_pid"  # SIGTERM: the window's close button, so a clean end
+  wait "$panel_pid"
+  local status=$?
   panel_pid=""
+  [ "$status" = 0 ] || fail "$what: the panel ended with status $status after SIGTERM: $(cat "$work/panel.err")"
 }
 
 for path in x11 sdl; do
