@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/dirty_region.h"
 #include "platform/font.h"
+#include "platform/handle_table.h"
 #include "platform/handles.h"
 #include "platform/message_inbox.h"
 #include "platform/window_backend.h"
@@ -71,7 +72,7 @@ constexpr int kKeyCount = 256;
 constexpr int64_t kLongestUnshownMs = 100;
 
 struct WindowSystem {
-  std::map<uint32_t, WindowData> windows;
+  HandleTable<WindowData> windows;
   std::deque<Message> posted;
   std::deque<InputEvent> input;
   std::vector<Timer> timers;
@@ -101,8 +102,7 @@ const Backend* current_backend = nullptr;
 
 WindowData* Find(uint32_t window) {
   if (window == 0) return nullptr;
-  auto it = State().windows.find(window);
-  return it == State().windows.end() ? nullptr : &it->second;
+  return State().windows.Find(window);
 }
 
 int ClampExtent(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, 0, kMaxWindowExtent)); }
@@ -289,9 +289,7 @@ bool FindPaintIn(WindowData& data, Message& out) {
 bool TakePaint(Message& out) {
   WindowSystem& s = State();
   if (!s.paintMayBePending) return false;
-  for (auto& [handle, data] : s.windows) {
-    if (data.parent == 0 && FindPaintIn(data, out)) return true;
-  }
+  if (s.windows.FirstWhere([&](WindowData& data) { return data.parent == 0 && FindPaintIn(data, out); })) return true;
   s.paintMayBePending = false;
   return false;
 }
@@ -363,7 +361,7 @@ void ForgetWindows(const std::vector<uint32_t>& handles) {
   if (const WindowData* top = Find(handles.front()); top != nullptr && top->parent != 0) {
     if (WindowData* parent = Find(top->parent)) std::erase(parent->children, handles.front());
   }
-  for (uint32_t h : handles) s.windows.erase(h);
+  for (uint32_t h : handles) s.windows.Erase(h);
   if (isGone(s.shownWindow)) {
     CurrentBackend().closeWindow(s.shownWindow);
     s.shownWindow = 0;
@@ -416,7 +414,7 @@ uint32_t CreateTopLevelWindow(const std::string& title, Rect client, uint32_t st
   data.title = title;
   ResizeBackBuffer(data);
   uint32_t handle = data.handle;
-  State().windows.emplace(handle, std::move(data));
+  State().windows.Put(handle, std::make_unique<WindowData>(std::move(data)));
   return handle;
 }
 
@@ -434,7 +432,7 @@ uint32_t CreateStaticControl(uint32_t parent, int32_t id, Rect rect, uint32_t st
   MarkForPaint(data);
   parentData->children.push_back(data.handle);
   uint32_t handle = data.handle;
-  State().windows.emplace(handle, std::move(data));
+  State().windows.Put(handle, std::make_unique<WindowData>(std::move(data)));
   return handle;
 }
 
