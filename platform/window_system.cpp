@@ -658,11 +658,21 @@ void PaintWindowPixels(uint32_t window, const Surface& source) {
   const int y0 = std::max(0, -origin.y);
   const int y1 = std::min(height, target.height - origin.y);
   if (x1 <= x0 || y1 <= y0) return;
+  // Rows the back buffer already holds are neither copied nor marked: only
+  // the span of rows that differ is shown again (a clock redrawn ten times a
+  // second changes once).
+  int firstChanged = y1, endChanged = y0;
   for (int y = y0; y < y1; ++y) {
     const Pixel* from = source.Row(y) + x0;
-    std::copy(from, from + (x1 - x0), target.Row(origin.y + y) + origin.x + x0);
+    Pixel* to = target.Row(origin.y + y) + origin.x + x0;
+    if (std::equal(from, from + (x1 - x0), to)) continue;
+    std::copy(from, from + (x1 - x0), to);
+    firstChanged = std::min(firstChanged, y);
+    endChanged = y + 1;
   }
-  MarkChanged(*top, Rect{origin.x + x0, origin.y + y0, origin.x + x1, origin.y + y1});
+  if (firstChanged < endChanged) {
+    MarkChanged(*top, Rect{origin.x + x0, origin.y + firstChanged, origin.x + x1, origin.y + endChanged});
+  }
 }
 
 void RedrawWindowNow(uint32_t window) {
