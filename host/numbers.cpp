@@ -356,11 +356,22 @@ double TextToNumber(const std::string& text) {
   return ParseDecimalNumber(text, pos);
 }
 
+// The clock's text changes once a second however often it is asked for: the
+// text of the last hour, minute and second shown is kept, keyed on all three.
 std::string TimeText() {
-  ClockTime now = platform::LocalTimeNow();
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-  return buffer;
+  struct TimeTextMemo {
+    int hour = -1, minute = -1, second = -1;
+    char text[32] = "";
+  };
+  thread_local TimeTextMemo memo;
+  const ClockTime now = platform::LocalTimeNow();
+  if (now.hour != memo.hour || now.minute != memo.minute || now.second != memo.second) {
+    std::snprintf(memo.text, sizeof memo.text, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+    memo.hour = now.hour;
+    memo.minute = now.minute;
+    memo.second = now.second;
+  }
+  return memo.text;
 }
 
 double SecondsSinceMidnight() {

@@ -8,6 +8,8 @@
 #include <array>
 #include <vector>
 
+#include "host/text_match.h"
+
 namespace ip {
 
 namespace {
@@ -121,6 +123,20 @@ std::string TrimRight(const std::string& text) {
 }
 
 std::string Trimmed(const std::string& text) { return TrimLeft(TrimRight(text)); }
+
+bool LowerCaseEquals(std::string_view text, std::string_view lowerKey) {
+  if (text.size() != lowerKey.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (kLowerCase[static_cast<unsigned char>(text[i])] != static_cast<unsigned char>(lowerKey[i])) return false;
+  }
+  return true;
+}
+
+std::string_view TrimmedView(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
 std::string LowerCase(const std::string& text) {
   std::string lower = text;

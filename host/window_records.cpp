@@ -1,10 +1,13 @@
-// The window registry: records keyed by handle in a hash map, and an index of
-// the canvas controls by (dialog, control identifier), so that finding a
-// control costs the same however many records there are.
+// The window registry: records in a table kept in handle order, and an index
+// of the canvas controls by (dialog, control identifier) kept sorted, so that
+// finding a record or a control reads a few neighbouring cache lines however
+// many records there are.
 #include "host/window_records.h"
 
-#include <unordered_map>
+#include <algorithm>
 #include <vector>
+
+#include "platform/handle_table.h"
 
 namespace ip {
 
@@ -12,14 +15,20 @@ namespace {
 
 using ControlKey = uint64_t;  // the dialog in the high half, the identifier in the low
 
+// One canvas control in the index: its record stays where it is until the
+// record is erased, which takes it out of the index first.
+struct IndexedControl {
+  ControlKey key;
+  WindowRecord* record;
+};
+
 struct Registry {
-  std::unordered_map<Handle, std::unique_ptr<WindowRecord>> records;
-  // The canvas controls of each (dialog, identifier), oldest first. A dialog
-  // with two controls of one identifier finds the one made last: creating an
-  // instrument again over an identifier replaces the first one's record, and
-  // the new record goes with the new canvas.
-  std::unordered_map<ControlKey, std::vector<Handle>> controls;
-  uint64_t removals = 0;
+  platform::HandleTable<WindowRecord> records;
+  // The canvas controls sorted by key; those of one key oldest first. A
+  // dialog with two controls of one identifier finds the one made last:
+  // creating an instrument again over an identifier replaces the first one's
+  // record, and the new record goes with the new canvas.
+  std::vector<IndexedControl> controls;
 };
 
 Registry& State() {
@@ -31,65 +40,74 @@ ControlKey KeyOf(Handle dialog, int32_t id) { return (ControlKey{dialog} << 32) 
 
 bool IsIndexed(const WindowRecord& record) { return record.type == RecordType::kCanvasControl && record.owner != 0; }
 
+// The first indexed control whose key is above `key`.
+std::vector<IndexedControl>::iterator ControlsAfter(ControlKey key) {
+  std::vector<IndexedControl>& controls = State().controls;
+  return std::upper_bound(controls.begin(), controls.end(), key,
+                          [](ControlKey k, const IndexedControl& control) { return k < control.key; });
+}
+
+void Index(WindowRecord& record) {
+  if (!IsIndexed(record)) return;
+  const ControlKey key = KeyOf(record.owner, record.controlId);
+  State().controls.insert(ControlsAfter(key), IndexedControl{key, &record});
+}
+
 void Unindex(const WindowRecord& record) {
   if (!IsIndexed(record)) return;
-  auto it = State().controls.find(KeyOf(record.owner, record.controlId));
-  if (it == State().controls.end()) return;
-  std::erase(it->second, record.key);
-  if (it->second.empty()) State().controls.erase(it);
+  std::erase_if(State().controls, [&](const IndexedControl& control) { return control.record == &record; });
 }
 
 void Erase(Handle key) {
-  auto it = State().records.find(key);
-  if (it == State().records.end()) return;
-  Unindex(*it->second);
-  State().records.erase(it);
-  ++State().removals;
+  WindowRecord* record = State().records.Find(key);
+  if (record == nullptr) return;
+  Unindex(*record);
+  State().records.Erase(key);
+  ++record_removal_count;
 }
 
 }  // namespace
 
 WindowRecord& RegisterRecord(const WindowRecord& record) {
   Erase(record.key);
-  auto& slot = State().records[record.key];
-  slot = std::make_unique<WindowRecord>(record);
-  if (IsIndexed(record)) State().controls[KeyOf(record.owner, record.controlId)].push_back(record.key);
-  return *slot;
+  WindowRecord& stored = State().records.Put(record.key, std::make_unique<WindowRecord>(record));
+  Index(stored);
+  return stored;
 }
 
 WindowRecord* FindRecord(Handle key) {
   if (key == 0) return nullptr;
-  auto it = State().records.find(key);
-  return it == State().records.end() ? nullptr : it->second.get();
+  return State().records.Find(key);
 }
 
 WindowRecord* FindControlRecord(Handle dialog, int32_t id) {
   if (dialog == 0) return nullptr;
-  auto it = State().controls.find(KeyOf(dialog, id));
-  return it == State().controls.end() ? nullptr : FindRecord(it->second.back());
+  const ControlKey key = KeyOf(dialog, id);
+  const auto after = ControlsAfter(key);
+  if (after == State().controls.begin()) return nullptr;
+  const IndexedControl& newest = *std::prev(after);
+  return newest.key == key ? newest.record : nullptr;
 }
 
 void FreeRecord(Handle key) { Erase(key); }
 
 void FreeDialogRecords(Handle dialog) {
   std::vector<Handle> owned;
-  for (const auto& [key, record] : State().records) {
-    if (record->owner == dialog) owned.push_back(key);
-  }
+  State().records.ForEach([&](Handle key, const WindowRecord& record) {
+    if (record.owner == dialog) owned.push_back(key);
+  });
   for (Handle key : owned) Erase(key);
   Erase(dialog);
 }
 
-size_t RecordCount() { return State().records.size(); }
-
-uint64_t RecordRemovals() { return State().removals; }
+size_t RecordCount() { return State().records.Size(); }
 
 std::vector<Handle> RecordsOwnedBy(Handle dialog) {
   std::vector<Handle> owned;
   if (dialog == 0) return owned;
-  for (const auto& [key, record] : State().records) {
-    if (record->owner == dialog) owned.push_back(key);
-  }
+  State().records.ForEach([&](Handle key, const WindowRecord& record) {
+    if (record.owner == dialog) owned.push_back(key);
+  });
   return owned;
 }
 

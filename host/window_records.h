@@ -80,9 +80,13 @@ void FreeDialogRecords(Handle dialog);
 size_t RecordCount();
 // The handles of the records a dialog owns: its controls and their face bitmaps.
 std::vector<Handle> RecordsOwnedBy(Handle dialog);
+// How many records have been freed or replaced (read through RecordRemovals).
+inline uint64_t record_removal_count = 0;
+
 // Changes whenever a record is freed or replaced: a record pointer kept from
-// FindRecord stays valid while this value stays the same.
-uint64_t RecordRemovals();
+// FindRecord stays valid while this value stays the same. Inline: the current
+// canvas checks it on every drawing operation.
+inline uint64_t RecordRemovals() { return record_removal_count; }
 // True for canvas controls and bitmap canvases.
 bool IsCanvas(const WindowRecord* record);
 

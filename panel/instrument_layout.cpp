@@ -241,8 +241,9 @@ void WriteBlackboardText() { WriteBlackboard(PanelHandle, kBlackboardId, kBlackb
 void AnimateLamps() {
   AnimationPhase = std::fmod(AnimationPhase + kPhaseStep, kPhaseCycle);
   const float rectLevel = kPhaseCycle - AnimationPhase;
+  const std::string rectCaption = NumberToText(rectLevel, kSingleDigits);  // the same for every lamp
   for (int32_t id = kFirstRectLamp; id <= kLastAnimatedRectLamp; ++id) {
-    SetLedLampValue(PanelHandle, id, rectLevel, NumberToText(rectLevel, kSingleDigits));
+    SetLedLampValue(PanelHandle, id, rectLevel, rectCaption);
   }
   for (int32_t id = kFirstRoundLamp; id <= kLastAnimatedRoundLamp; ++id) {
     SetRoundLampValue(PanelHandle, id, AnimationPhase, "");

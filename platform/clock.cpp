@@ -1,4 +1,6 @@
-// The local clock, real (std::chrono and localtime_r) or virtual.
+// The local clock, real (std::chrono and localtime_r) or virtual. The real
+// clock converts each whole second to the local time of day once: the
+// conversion of the last second seen is kept, keyed on that second.
 #include "platform/clock.h"
 
 #include <chrono>
@@ -31,14 +33,30 @@ ClockTime FromMsOfDay(int64_t ms) {
 
 }  // namespace
 
+ClockTime LocalTimeAt(std::chrono::system_clock::time_point when) {
+  // The local hour, minute and second of the last whole second converted.
+  struct SecondMemo {
+    bool valid = false;
+    std::time_t seconds = 0;
+    ClockTime time;
+  };
+  thread_local SecondMemo memo;
+  const auto sinceEpoch = when.time_since_epoch();
+  const auto wholeSeconds = std::chrono::floor<std::chrono::seconds>(sinceEpoch);
+  const std::time_t seconds = static_cast<std::time_t>(wholeSeconds.count());
+  if (!memo.valid || memo.seconds != seconds) {
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    memo = {true, seconds, ClockTime{local.tm_hour, local.tm_min, local.tm_sec, 0}};
+  }
+  ClockTime time = memo.time;
+  time.millisecond = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch - wholeSeconds).count());
+  return time;
+}
+
 ClockTime LocalTimeNow() {
   if (virtual_clock.active) return FromMsOfDay(virtual_clock.startMsOfDay + virtual_clock.elapsedMs);
-  auto now = std::chrono::system_clock::now();
-  std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  return ClockTime{local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms)};
+  return LocalTimeAt(std::chrono::system_clock::now());
 }
 
 int64_t MonotonicMs() {

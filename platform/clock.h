@@ -2,6 +2,7 @@
 // it with a virtual one so that runs are reproducible.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "instrument_panel/session.h"
@@ -10,6 +11,9 @@ namespace ip::platform {
 
 // The local time of day now (real or virtual).
 ClockTime LocalTimeNow();
+
+// The local time of day at a moment of the real clock.
+ClockTime LocalTimeAt(std::chrono::system_clock::time_point when);
 
 // Milliseconds on a monotonic clock (real or virtual); used for timers.
 int64_t MonotonicMs();

@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/dirty_region.h"
 #include "platform/font.h"
+#include "platform/handle_table.h"
 #include "platform/handles.h"
 #include "platform/message_inbox.h"
 #include "platform/window_backend.h"
@@ -71,7 +72,7 @@ constexpr int kKeyCount = 256;
 constexpr int64_t kLongestUnshownMs = 100;
 
 struct WindowSystem {
-  std::map<uint32_t, WindowData> windows;
+  HandleTable<WindowData> windows;
   std::deque<Message> posted;
   std::deque<InputEvent> input;
   std::vector<Timer> timers;
@@ -101,8 +102,7 @@ const Backend* current_backend = nullptr;
 
 WindowData* Find(uint32_t window) {
   if (window == 0) return nullptr;
-  auto it = State().windows.find(window);
-  return it == State().windows.end() ? nullptr : &it->second;
+  return State().windows.Find(window);
 }
 
 int ClampExtent(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, 0, kMaxWindowExtent)); }
@@ -289,9 +289,7 @@ bool FindPaintIn(WindowData& data, Message& out) {
 bool TakePaint(Message& out) {
   WindowSystem& s = State();
   if (!s.paintMayBePending) return false;
-  for (auto& [handle, data] : s.windows) {
-    if (data.parent == 0 && FindPaintIn(data, out)) return true;
-  }
+  if (s.windows.FirstWhere([&](WindowData& data) { return data.parent == 0 && FindPaintIn(data, out); })) return true;
   s.paintMayBePending = false;
   return false;
 }
@@ -363,7 +361,7 @@ void ForgetWindows(const std::vector<uint32_t>& handles) {
   if (const WindowData* top = Find(handles.front()); top != nullptr && top->parent != 0) {
     if (WindowData* parent = Find(top->parent)) std::erase(parent->children, handles.front());
   }
-  for (uint32_t h : handles) s.windows.erase(h);
+  for (uint32_t h : handles) s.windows.Erase(h);
   if (isGone(s.shownWindow)) {
     CurrentBackend().closeWindow(s.shownWindow);
     s.shownWindow = 0;
@@ -416,7 +414,7 @@ uint32_t CreateTopLevelWindow(const std::string& title, Rect client, uint32_t st
   data.title = title;
   ResizeBackBuffer(data);
   uint32_t handle = data.handle;
-  State().windows.emplace(handle, std::move(data));
+  State().windows.Put(handle, std::make_unique<WindowData>(std::move(data)));
   return handle;
 }
 
@@ -434,7 +432,7 @@ uint32_t CreateStaticControl(uint32_t parent, int32_t id, Rect rect, uint32_t st
   MarkForPaint(data);
   parentData->children.push_back(data.handle);
   uint32_t handle = data.handle;
-  State().windows.emplace(handle, std::move(data));
+  State().windows.Put(handle, std::make_unique<WindowData>(std::move(data)));
   return handle;
 }
 
@@ -660,11 +658,21 @@ void PaintWindowPixels(uint32_t window, const Surface& source) {
   const int y0 = std::max(0, -origin.y);
   const int y1 = std::min(height, target.height - origin.y);
   if (x1 <= x0 || y1 <= y0) return;
+  // Rows the back buffer already holds are neither copied nor marked: only
+  // the span of rows that differ is shown again (a clock redrawn ten times a
+  // second changes once).
+  int firstChanged = y1, endChanged = y0;
   for (int y = y0; y < y1; ++y) {
     const Pixel* from = source.Row(y) + x0;
-    std::copy(from, from + (x1 - x0), target.Row(origin.y + y) + origin.x + x0);
+    Pixel* to = target.Row(origin.y + y) + origin.x + x0;
+    if (std::equal(from, from + (x1 - x0), to)) continue;
+    std::copy(from, from + (x1 - x0), to);
+    firstChanged = std::min(firstChanged, y);
+    endChanged = y + 1;
   }
-  MarkChanged(*top, Rect{origin.x + x0, origin.y + y0, origin.x + x1, origin.y + y1});
+  if (firstChanged < endChanged) {
+    MarkChanged(*top, Rect{origin.x + x0, origin.y + firstChanged, origin.x + x1, origin.y + endChanged});
+  }
 }
 
 void RedrawWindowNow(uint32_t window) {

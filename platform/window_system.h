@@ -132,7 +132,8 @@ bool IsDialogMessage(uint32_t dialog, const Message& message);
 // ---- painting ----
 
 // Copies `source` 1:1 to (0, 0) of the window's client area in its top-level
-// window's back buffer, clipped to the window; marks the back buffer changed.
+// window's back buffer, clipped to the window; marks changed the span of rows
+// that differed from what the back buffer held (nothing if none did).
 void PaintWindowPixels(uint32_t window, const Surface& source);
 // Repaints a visible window now: it receives WM_PAINT (a control then sends
 // WM_DRAWITEM to its parent). Does nothing for a hidden or unknown window.

@@ -34,7 +34,7 @@ TEST(ColorFromName, NamedRampsButtonSchemesAndNameRules) {
       {"rosso", 255, 0}, {"rosso", -50, Rgb(255, 205, 205)},
       // Any case; spaces around the name (only spaces) are trimmed.
       {"ROSSO", 30, Rgb(225, 125, 125)}, {"  rosso  ", 30, Rgb(225, 125, 125)}, {" RoSsO", 30, Rgb(225, 125, 125)},
-      {"\trosso", 30, 0}, {"ros so", 30, 0},
+      {"\trosso", 30, 0}, {"ros so", 30, 0}, {"ross", 30, 0}, {"rossoo", 30, 0}, {"ROSSO\x8E", 30, 0},
       {"verde", 0, Rgb(155, 255, 155)}, {"verde", 255, 0}, {"grigio", 0, Rgb(255, 255, 255)},
       {"grigio", 128, Rgb(127, 127, 127)}, {"oro", 0, Rgb(255, 255, 155)}, {"oro", 200, Rgb(55, 55, 0)},
       {"pulsanterosso", 0, Rgb(255, 210, 210)}, {"pulsanterosso", 155, Rgb(255, 55, 55)}, {"pulsanterosso", 410, 0},

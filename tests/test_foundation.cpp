@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/handle_table.h"
 #include "platform/rounding.h"
 #include "platform/surface.h"
 
@@ -119,4 +120,29 @@ TEST(Surface, ColorRefAndPixelSwapRedAndBlue) {
   EXPECT_EQ(platform::PixelFromColorRef(0x0000FF), 0xFF0000u);
   EXPECT_EQ(platform::PixelFromColorRef(0x3C4E3C), 0x3C4E3Cu);
   EXPECT_EQ(platform::ColorRefFromPixel(0x123456), 0x563412u);
+}
+
+// The handle table: found by handle whatever the order of arrival (a counter
+// that wrapped round hands out smaller handles), visited in handle order,
+// replaced and erased in place; objects stay where they are while others come
+// and go.
+TEST(HandleTable, FindPutEraseInHandleOrder) {
+  platform::HandleTable<int> table;
+  for (uint32_t handle : {0x10005u, 0x10001u, 0x10009u, 0x10003u}) table.Put(handle, std::make_unique<int>(handle & 0xF));
+  int* three = table.Find(0x10003);
+  ASSERT_NE(three, nullptr);
+  EXPECT_EQ(*three, 3);
+  for (uint32_t missing : {0u, 0x10000u, 0x10002u, 0x1000Au, 0xFFFFFFFFu}) EXPECT_EQ(table.Find(missing), nullptr) << missing;
+  table.Put(0x10002, std::make_unique<int>(2));
+  table.Erase(0x10001);
+  EXPECT_FALSE(table.Erase(0x10001));
+  EXPECT_EQ(table.Find(0x10003), three);  // still where it was
+  table.Put(0x10005, std::make_unique<int>(50));
+  std::vector<int> visited;
+  table.ForEach([&](uint32_t, const int& value) { visited.push_back(value); });
+  EXPECT_EQ(visited, (std::vector<int>{2, 3, 50, 9}));
+  EXPECT_EQ(table.Size(), 4u);
+  int* firstOdd = table.FirstWhere([](int value) { return value % 2 == 1; });
+  EXPECT_EQ(firstOdd, three);
+  EXPECT_EQ(table.FirstWhere([](int value) { return value > 100; }), nullptr);
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <random>
 #include <string>
@@ -167,6 +169,41 @@ TEST_F(ClockText, TwoDigitFieldsAndSecondsWithMilliseconds) {
   platform::AdvanceVirtualClock(1);
   EXPECT_EQ(TimeText(), "00:00:00");
   EXPECT_EQ(SecondsSinceMidnight(), 0);
+}
+
+// The kept text of the last second shown follows a change of any one field,
+// and the same second at another millisecond gives the same text.
+TEST_F(ClockText, TextFollowsEachFieldOfTheTime) {
+  const struct {
+    ClockTime time;
+    const char* text;
+  } cases[] = {
+      {{9, 5, 3, 0}, "09:05:03"},   {{9, 5, 3, 999}, "09:05:03"}, {{10, 5, 3, 0}, "10:05:03"},
+      {{10, 6, 3, 0}, "10:06:03"},  {{10, 6, 4, 0}, "10:06:04"},  {{9, 5, 3, 500}, "09:05:03"},
+  };
+  for (const auto& c : cases) {
+    platform::UseVirtualClock(c.time);
+    EXPECT_EQ(TimeText(), c.text);
+  }
+}
+
+// The real clock's local time: each moment as localtime_r gives it, whether
+// it falls in the second converted last, the next one, an hour later at the
+// same minute and second, or back at the first.
+TEST(RealClock, LocalTimeOfEachMomentAsTheSystemConvertsIt) {
+  using namespace std::chrono;
+  const system_clock::time_point start{seconds(1700000000) + milliseconds(250)};
+  const system_clock::time_point moments[] = {
+      start, start + milliseconds(749), start + milliseconds(750), start + hours(1), start + hours(1) + milliseconds(5),
+      start,
+  };
+  for (const auto& moment : moments) {
+    const std::time_t whole = system_clock::to_time_t(moment);
+    std::tm local{};
+    localtime_r(&whole, &local);
+    const int ms = static_cast<int>(duration_cast<milliseconds>(moment.time_since_epoch()).count() % 1000);
+    EXPECT_EQ(platform::LocalTimeAt(moment), (ClockTime{local.tm_hour, local.tm_min, local.tm_sec, ms}));
+  }
 }
 
 // --- Random generator --------------------------------------------------------

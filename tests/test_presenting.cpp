@@ -135,6 +135,39 @@ TEST_F(Presenting, ALoopThatNeverRunsOutOfWorkStillShowsItsChangesEvery100Ms) {
   EXPECT_EQ(platform::HeadlessShownPicture().At(0, 0), 10u);
 }
 
+// A repaint shows only the rows that differ from what the window holds: the
+// same pixels again make no frame, one changed pixel a frame of its row
+// across the control, two changed rows the span between them.
+TEST_F(Presenting, ARepaintShowsOnlyTheRowsThatChanged) {
+  StartRecordedSession(400);
+  const Handle dialog = MakeDialog(40, 30);
+  AddCanvasControl(dialog, 1, 5, 8, 10, 10, 0, 0, nullptr, "");
+  int ticks = 0;
+  handler = [&](Handle window, uint32_t message, uint32_t, uint32_t) -> int32_t {
+    if (message == WM_INITDIALOG) SetTimer(window, 1, 100);
+    if (message != WM_TIMER) return 0;
+    WindowRecord* record = FindControlRecord(window, 1);
+    platform::Surface& canvas = record->canvas.bitmap;
+    ++ticks;
+    if (ticks == 1) std::fill(canvas.pixels.begin(), canvas.pixels.end(), 0x123456u);
+    if (ticks == 3) canvas.pixels[6 * 10 + 9] = 0xFFu;  // the last pixel of row 6
+    if (ticks == 4) canvas.pixels[2 * 10] = canvas.pixels[4 * 10] = 0xFFu;
+    RepaintCanvasControl(record->key);
+    return 0;
+  };
+  RunDialogModal(CallHandler, dialog, nullptr);
+  ASSERT_EQ(ticks, 4);
+  std::vector<int64_t> times;
+  for (const Frame& f : frames) times.push_back(f.atMs);
+  EXPECT_EQ(times, (std::vector<int64_t>{0, 100, 300, 400}));  // nothing changed at 200
+  ASSERT_EQ(frames.size(), 4u);
+  EXPECT_EQ(frames[1].changed, (std::vector<Rect>{{5, 8, 15, 18}}));
+  EXPECT_EQ(frames[2].changed, (std::vector<Rect>{{5, 14, 15, 15}}));
+  EXPECT_EQ(frames[3].changed, (std::vector<Rect>{{5, 10, 15, 13}}));
+  EXPECT_EQ(platform::HeadlessShownPicture().pixels, platform::BackBuffer(dialog)->pixels);
+  EXPECT_EQ(platform::HeadlessShownPicture().At(14, 14), 0xFFu);
+}
+
 // A backend with a timer slack (the real window's) runs the timers due within
 // it of each other in one wake, when the last of them is due; timers further
 // apart keep their own wakes, and without a slack every timer keeps its own.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/error_report.h"
+#include "host/text_match.h"
 #include "instrument_panel/keys.h"
 #include "instrument_panel/numbers.h"
 #include "instrument_panel/texts.h"
@@ -77,12 +78,15 @@ ColorRef MakeColor(int32_t red, int32_t green, int32_t blue) {
 
 ColorRef ColorFromName(const std::string& name, int32_t shade) {
   if (!name.empty() && name[0] == '#') return ColorFromHex(name, shade);
-  std::string key = Trimmed(LowerCase(name));
+  // Lower case maps no other byte to a space, so trimming first matches the
+  // trimmed lower-case name.
+  const std::string_view trimmed = TrimmedView(name);
   for (const NamedColor& named : kNamedColors) {
-    if (key == named.name) {
+    if (LowerCaseEquals(trimmed, named.name)) {
       return ComposeColor(ApplyRule(named.red, shade), ApplyRule(named.green, shade), ApplyRule(named.blue, shade));
     }
   }
+  const std::string key = Trimmed(LowerCase(name));
   if (NamesSomething(key)) ReportUnknown(ErrorCode::kUnknownColorName, key);
   return 0;
 }

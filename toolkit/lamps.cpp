@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "host/error_report.h"
+#include "host/text_match.h"
 #include "instrument_panel/canvas.h"
 #include "instrument_panel/colors.h"
 #include "instrument_panel/keys.h"
@@ -76,10 +77,9 @@ static_assert(SameKeys(kSchemeFormulas, kLampSchemes));
 }  // namespace
 
 ColorRef LampColor(const std::string& scheme, int32_t u, int32_t k, float level) {
-  std::string key = LowerCase(scheme);
   LampInputs in{u, k, int64_t{u} * k, static_cast<double>(level)};
   for (const LampScheme& s : kSchemeFormulas) {
-    if (key == s.name) return MakeColor(s.red(in), s.green(in), s.blue(in));
+    if (LowerCaseEquals(scheme, s.name)) return MakeColor(s.red(in), s.green(in), s.blue(in));
   }
   if (NamesSomething(scheme)) ReportUnknown(ErrorCode::kUnknownLampScheme, scheme);
   return 0;
