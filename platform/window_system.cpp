@@ -660,19 +660,19 @@ void PaintWindowPixels(uint32_t window, const Surface& source) {
   if (x1 <= x0 || y1 <= y0) return;
   // Rows the back buffer already holds are neither copied nor marked: only
   // the span of rows that differ is shown again (a clock redrawn ten times a
-  // second changes once).
-  int firstChanged = y1, endChanged = y0;
-  for (int y = y0; y < y1; ++y) {
-    const Pixel* from = source.Row(y) + x0;
-    Pixel* to = target.Row(origin.y + y) + origin.x + x0;
-    if (std::equal(from, from + (x1 - x0), to)) continue;
-    std::copy(from, from + (x1 - x0), to);
-    firstChanged = std::min(firstChanged, y);
-    endChanged = y + 1;
-  }
-  if (firstChanged < endChanged) {
-    MarkChanged(*top, Rect{origin.x + x0, origin.y + firstChanged, origin.x + x1, origin.y + endChanged});
-  }
+  // second changes once). The span is found from both ends, so the rows
+  // inside it are copied without being compared first.
+  const int rowWidth = x1 - x0;
+  auto sourceRow = [&](int y) { return source.Row(y) + x0; };
+  auto targetRow = [&](int y) { return target.Row(origin.y + y) + origin.x + x0; };
+  auto rowDiffers = [&](int y) { return !std::equal(sourceRow(y), sourceRow(y) + rowWidth, targetRow(y)); };
+  int firstChanged = y0;
+  while (firstChanged < y1 && !rowDiffers(firstChanged)) ++firstChanged;
+  if (firstChanged == y1) return;
+  int endChanged = y1;
+  while (endChanged - 1 > firstChanged && !rowDiffers(endChanged - 1)) --endChanged;
+  for (int y = firstChanged; y < endChanged; ++y) std::copy(sourceRow(y), sourceRow(y) + rowWidth, targetRow(y));
+  MarkChanged(*top, Rect{origin.x + x0, origin.y + firstChanged, origin.x + x1, origin.y + endChanged});
 }
 
 void RedrawWindowNow(uint32_t window) {
