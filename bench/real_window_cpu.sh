@@ -15,16 +15,8 @@ panel="$build_dir/instrument-panel"
 title="Libreria di tools grafici"
 settle_seconds=2
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$panel" ] || fail "$panel has not been built"
-
 source "$(dirname "$0")/../tests/support/xvfb.sh"
+require_x_test_tools "$panel"
 panel_pid=""
 cleanup() {
   [ -n "$panel_pid" ] && kill "$panel_pid" 2>/dev/null

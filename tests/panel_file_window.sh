@@ -15,18 +15,8 @@ panel="$build_dir/instrument-panel"
 pixel_tool="$build_dir/tests/window-pixel"
 title="Panel file test"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$panel" ] || fail "$panel has not been built"
-[ -x "$pixel_tool" ] || fail "$pixel_tool has not been built"
-
 source "$(dirname "$0")/support/xvfb.sh"
+require_x_test_tools "$panel" "$pixel_tool"
 
 work=$(mktemp -d)
 panel_pid=""

@@ -19,17 +19,8 @@ title="Exact pixels"
 # How long the window may take to show a picture: tries, 0.1 s apart.
 tries=30
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$panel" ] || fail "$panel has not been built"
-[ -x "$pixel_tool" ] || fail "$pixel_tool has not been built"
-
 source "$(dirname "$0")/support/xvfb.sh"
+require_x_test_tools "$panel" "$pixel_tool"
 work=$(mktemp -d)
 panel_pid=""
 cleanup() {

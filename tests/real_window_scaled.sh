@@ -21,17 +21,8 @@ on_colour="255 155 155"
 click_x=640
 click_y=121
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$panel" ] || fail "$panel has not been built"
-[ -x "$pixel_reader" ] || fail "$pixel_reader has not been built"
-
 source "$(dirname "$0")/support/xvfb.sh"
+require_x_test_tools "$panel" "$pixel_reader"
 panel_pid=""
 stop_panel() {
   [ -n "$panel_pid" ] && kill "$panel_pid" 2>/dev/null && wait "$panel_pid" 2>/dev/null

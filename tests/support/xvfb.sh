@@ -5,8 +5,26 @@
 #       (-displayfd, so parallel tests never share one), waits until it
 #       answers, exports DISPLAY and sets xvfb_pid; status 1 if it did not start.
 #   stop_xvfb  ends it.
+#   require_x_test_tools PROGRAM...  fails unless Xvfb, xdotool and xwininfo
+#       are installed and each PROGRAM has been built.
+#   fail MESSAGE  prints "FAIL: MESSAGE" and exits with status 1.
 
 xvfb_pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+require_x_test_tools() {
+  local tool program
+  for tool in Xvfb xdotool xwininfo; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+  done
+  for program in "$@"; do
+    [ -x "$program" ] || fail "$program has not been built"
+  done
+}
 
 start_xvfb() {
   local size=$1 number_file display=""
